@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DecoderHooks.h"
+
+#include <QChar>
+
+#include <cstdio>
+#include <cstdint>
+
+// Prints each recorded frame as one tab-separated line with the record file's
+// columns: NO, Time, MMode, MValue, MUnit, SMode, SValue, SUnit, Freq.
+class CliRowPrinter : public DecoderHooks {
+public:
+    CliRowPrinter(std::FILE* out, QChar timeSeparator);
+
+    void appendRecord(const MeterReading& reading) override;
+
+    std::int64_t rows() const { return m_rows; }
+
+private:
+    std::FILE* m_out;
+    QChar m_timeSeparator;
+    std::int64_t m_rows = 0;
+};
