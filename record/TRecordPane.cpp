@@ -79,3 +79,7 @@ void TRecordPane::clearRecords() {}
 bool TRecordPane::repeatChecked() const { return cbRepeat->isChecked(); }
 
 bool TRecordPane::samplingChecked() const { return cbInterval->isChecked(); }
+
+void TRecordPane::setInformationHandler(std::function<void(const QString&)> handler) {
+    m_information = std::move(handler);
+}

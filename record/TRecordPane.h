@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QTableView;
@@ -25,6 +27,9 @@ public:
     // "Repeat" and "Sampling Interval" as checked now.
     bool repeatChecked() const;
     bool samplingChecked() const;
+    // Shows the pane's information messages ("Save table to specified file: …");
+    // the window routes them to its message dialog.
+    void setInformationHandler(std::function<void(const QString&)> handler);
 
     QToolBar* ToolBar4 = nullptr;
     QCheckBox* cbRepeat = nullptr;
@@ -38,6 +43,9 @@ public:
     QToolButton* btnRecordFly = nullptr;
     QToolButton* btnGridZoomout = nullptr;
     QTableView* DBGrid1 = nullptr;
+
+private:
+    std::function<void(const QString&)> m_information;
 
 signals:
     // "Repeat" changed: the decoder records every frame while it is checked.
