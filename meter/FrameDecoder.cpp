@@ -22,7 +22,9 @@ int hexValue(QChar c) {
     return -1;
 }
 
-bool bit(std::uint8_t byte, int n) { return ((byte >> n) & 1U) != 0; }
+bool bit(std::uint8_t byte, int n) {
+    return ((byte >> n) & 1U) != 0;
+}
 
 } // namespace
 

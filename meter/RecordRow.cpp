@@ -8,11 +8,11 @@
 QString formatRecordTime(const QDateTime& time, QChar timeSeparator) {
     const QDate d = time.date();
     const QTime t = time.time();
-    const char sep = timeSeparator.unicode() < 128 ? static_cast<char>(timeSeparator.unicode()) : ':';
+    const char sep =
+        timeSeparator.unicode() < 128 ? static_cast<char>(timeSeparator.unicode()) : ':';
     std::array<char, 32> buf{};
-    const int n = std::snprintf(buf.data(), buf.size(), "%04d-%02d-%02d %02d%c%02d%c%02d",
-                                d.year(), d.month(), d.day(), t.hour(), sep, t.minute(), sep,
-                                t.second());
+    const int n = std::snprintf(buf.data(), buf.size(), "%04d-%02d-%02d %02d%c%02d%c%02d", d.year(),
+                                d.month(), d.day(), t.hour(), sep, t.minute(), sep, t.second());
     QString text = QString::fromLatin1(buf.data(), n);
     if (timeSeparator.unicode() >= 128) {
         text[13] = timeSeparator;
@@ -81,9 +81,9 @@ QString recordSecondaryModeText(const MeterReading& reading) {
 }
 
 QString recordFrequencyText(int frequency) {
-    static const std::array<QString, 5> texts = {
-        QStringLiteral("100Hz"), QStringLiteral("120Hz"), QStringLiteral("1KHz"),
-        QStringLiteral("10KHz"), QStringLiteral("100KHz")};
+    static const std::array<QString, 5> texts = {QStringLiteral("100Hz"), QStringLiteral("120Hz"),
+                                                 QStringLiteral("1KHz"), QStringLiteral("10KHz"),
+                                                 QStringLiteral("100KHz")};
     return frequency >= 0 && frequency < 5 ? texts[frequency] : QString();
 }
 

@@ -8,19 +8,32 @@ constexpr std::array<const char*, tUnitCount> names = {
     "uNoneA", "uOhm", "uKOhm", "uMOhm", "uNoneB", "uuH",      "umH", "uH",
     "ukH",    "upF",  "unF",   "uuF",   "umF",    "uPercent", "udeg"};
 
-bool known(int code) { return code >= 0 && code < tUnitCount; }
+bool known(int code) {
+    return code >= 0 && code < tUnitCount;
+}
 
 } // namespace
 
-QString tUnitName(int code) { return known(code) ? QString::fromLatin1(names[code]) : QString(); }
+QString tUnitName(int code) {
+    return known(code) ? QString::fromLatin1(names[code]) : QString();
+}
 
 QString lcdUnitText(int code, bool secondaryDisplay) {
-    static const std::array<QString, tUnitCount> texts = {
-        QString(),           QStringLiteral("\u03A9"), QStringLiteral("K\u03A9"),
-        QStringLiteral("M\u03A9"), QString(),          QStringLiteral("uH"),
-        QStringLiteral("mH"), QStringLiteral("H"),     QStringLiteral("kH"),
-        QStringLiteral("pF"), QStringLiteral("nF"),    QStringLiteral("uF"),
-        QStringLiteral("mF"), QStringLiteral("%"),     QStringLiteral("deg")};
+    static const std::array<QString, tUnitCount> texts = {QString(),
+                                                          QStringLiteral("\u03A9"),
+                                                          QStringLiteral("K\u03A9"),
+                                                          QStringLiteral("M\u03A9"),
+                                                          QString(),
+                                                          QStringLiteral("uH"),
+                                                          QStringLiteral("mH"),
+                                                          QStringLiteral("H"),
+                                                          QStringLiteral("kH"),
+                                                          QStringLiteral("pF"),
+                                                          QStringLiteral("nF"),
+                                                          QStringLiteral("uF"),
+                                                          QStringLiteral("mF"),
+                                                          QStringLiteral("%"),
+                                                          QStringLiteral("deg")};
     if (!known(code)) {
         return {};
     }
@@ -41,6 +54,8 @@ QString recordUnitText(int code) {
         return QStringLiteral("KOhm");
     case uMOhm:
         return QStringLiteral("MOhm");
+    case uPercent:
+        return QStringLiteral("%");
     case udeg:
         return QStringLiteral("Deg");
     default:

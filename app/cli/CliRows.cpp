@@ -12,8 +12,8 @@ void CliRowPrinter::appendRecord(const MeterReading& reading) {
     ++m_rows;
     const RecordRowTexts row =
         recordRowTexts(reading, QDateTime::currentDateTime(), m_timeSeparator);
-    const QString line = QString::number(m_rows) + u'\t' + row.aTime + u'\t' + row.aMMode +
-                         u'\t' + row.aMValue + u'\t' + row.aMUnit + u'\t' + row.aSMode + u'\t' +
+    const QString line = QString::number(m_rows) + u'\t' + row.aTime + u'\t' + row.aMMode + u'\t' +
+                         row.aMValue + u'\t' + row.aMUnit + u'\t' + row.aSMode + u'\t' +
                          row.aSValue + u'\t' + row.aSUnit + u'\t' + row.aFreq + u'\n';
     const QByteArray bytes = line.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), m_out);

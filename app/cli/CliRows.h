@@ -4,8 +4,8 @@
 
 #include <QChar>
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 
 // Prints each recorded frame as one tab-separated line with the record file's
 // columns: NO, Time, MMode, MValue, MUnit, SMode, SValue, SUnit, Freq.

@@ -1,6 +1,8 @@
 #include "TCEdit.h"
 
-TCEdit::TCEdit(QWidget* parent) : QLineEdit(parent) { applyAlignment(); }
+TCEdit::TCEdit(QWidget* parent) : QLineEdit(parent) {
+    applyAlignment();
+}
 
 void TCEdit::setAlignmentMode(TAlignment alignment) {
     if (alignment == m_alignment) {
