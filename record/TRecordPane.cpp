@@ -72,19 +72,13 @@ TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     connect(btnGridZoomout, &QToolButton::clicked, this, &TRecordPane::zoomOutRequested);
 }
 
-void TRecordPane::appendRecord(const MeterReading& reading) {
-    (void)reading;
-}
+void TRecordPane::appendRecord(const MeterReading& reading) { (void)reading; }
 
 void TRecordPane::clearRecords() {}
 
-bool TRecordPane::repeatChecked() const {
-    return cbRepeat->isChecked();
-}
+bool TRecordPane::repeatChecked() const { return cbRepeat->isChecked(); }
 
-bool TRecordPane::samplingChecked() const {
-    return cbInterval->isChecked();
-}
+bool TRecordPane::samplingChecked() const { return cbInterval->isChecked(); }
 
 void TRecordPane::setInformationHandler(std::function<void(const QString&)> handler) {
     m_information = std::move(handler);

@@ -1,8 +1,6 @@
 #include "TCEdit.h"
 
-TCEdit::TCEdit(QWidget* parent) : QLineEdit(parent) {
-    applyAlignment();
-}
+TCEdit::TCEdit(QWidget* parent) : QLineEdit(parent) { applyAlignment(); }
 
 void TCEdit::setAlignmentMode(TAlignment alignment) {
     if (alignment == m_alignment) {
