@@ -5,6 +5,9 @@ include(GoogleTest)
 # A GoogleTest executable whose cases are listed when ctest runs; widgets use the
 # offscreen platform so the suite runs without a display.
 function(velor_add_test name)
+  if(NOT VELOR_TESTS)
+    return()
+  endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
