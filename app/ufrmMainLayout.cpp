@@ -6,6 +6,7 @@
 #include "TChartPane.h"
 #include "TLcdPanel.h"
 #include "TRecordPane.h"
+#include "TSnapSplitter.h"
 #include "ToolBarIcons.h"
 
 #include <QComboBox>
@@ -26,7 +27,8 @@ constexpr int splitterMinSize = 30;
 
 QVBoxLayout* fillingLayout(QWidget* panel) {
     auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(panel->contentsMargins());
+    // The panel's contents margins already leave its bevels free.
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     return layout;
 }
@@ -59,7 +61,7 @@ void TfrmMain::createComponents() {
     cbbDevices->setVisible(false);
     outer->addWidget(Panel3);
 
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1 = new TSnapSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setHandleWidth(splitterWidth);
     // Dragged below its minimum a side collapses.
