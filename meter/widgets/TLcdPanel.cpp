@@ -54,7 +54,7 @@ TCEdit* makeValueBox(QWidget* parent, const char* name, const QRect& bounds, int
     box->setReadOnly(true);
     box->setFrame(false);
     box->setTextMargins(0, 0, 0, 0);
-    box->setFont(lcdSegmentFont(fontPixels));
+    box->setFont(lcdSegmentFont(fontPixels, bounds.height()));
     box->setCursor(Qt::ArrowCursor);
     QPalette pal = box->palette();
     pal.setColor(QPalette::Base, valueBoxColour);

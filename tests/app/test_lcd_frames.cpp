@@ -4,6 +4,7 @@
 #include "TLcdBar.h"
 #include "TLcdPanel.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -86,8 +87,13 @@ TEST_F(LcdFrames, ElementsAtTheirPlaces) {
         EXPECT_FALSE(box->hasFrame());
         EXPECT_TRUE(box->isReadOnly());
     }
-    EXPECT_EQ(lcd->lcdMDisp->font().pixelSize(), 71);
-    EXPECT_EQ(lcd->lcdSDisp->font().pixelSize(), 37);
+    // The seven-segment digits, a decimal comma included, fit their boxes whole.
+    for (const TCEdit* box : {lcd->lcdMDisp, lcd->lcdSDisp}) {
+        const QFontMetrics fm(box->font());
+        EXPECT_LE(fm.height(), box->height() - 4);
+        EXPECT_LE(fm.tightBoundingRect(QStringLiteral("8,8")).height(), box->height() - 4);
+        EXPECT_GE(fm.height(), box->height() * 3 / 4) << "and fill most of the height";
+    }
     const QStringList scale = {"0", "20", "40", "60", "80", "100%"};
     const int lefts[] = {21, 92, 168, 245, 321, 398};
     for (int i = 0; i < scale.size(); ++i) {
@@ -114,6 +120,8 @@ TEST_F(LcdFrames, FirstFrameAtOneHundredHertzKeepsTheStartText) {
         f.frequency = code;
         feed(f);
         EXPECT_EQ(lcd->lcdFREQ->text(), text) << "code " << code;
+        EXPECT_GE(lcd->lcdFREQ->width(), lcd->lcdFREQ->sizeHint().width()) << "never clipped";
+        EXPECT_GE(lcd->lcdFREQ->width(), 49);
     }
 }
 
@@ -270,7 +278,9 @@ TEST_F(LcdFrames, UnitsOfBothDisplays) {
     f.secondaryUnit = 14;
     feed(f);
     EXPECT_EQ(lcd->lcdMUnit->text(), "\u03A9");
-    EXPECT_EQ(lcd->lcdSUnit->text(), "\u309C");
+    // U+309C where the font has that mark, the degree sign where it would show as a box.
+    const bool hasMark = QFontMetrics(lcd->lcdSUnit->font()).inFont(QChar(0x309C));
+    EXPECT_EQ(lcd->lcdSUnit->text(), hasMark ? "\u309C" : "\u00B0");
     f.primaryUnit = 14;
     f.secondaryUnit = 13;
     feed(f);

@@ -29,3 +29,61 @@ TEST(Screenshot, WindowAfterFramesShowsTheLcd) {
     const QPoint inBox = window->pnlLcd->mapTo(window.get(), QPoint(60, 45));
     EXPECT_EQ(image.pixelColor(inBox), QColor(166, 202, 240));
 }
+
+// Close-ups of the LCD in a few states, saved for looking at; each must differ from the
+// others, so every state visibly changes the picture.
+TEST(Screenshot, LcdStates) {
+    auto window = makeWindow(u',');
+    window->show();
+    const struct {
+        const char* file;
+        FrameFields fields;
+    } states[] = {
+        {"lcd-value.png", FrameFields{}},
+        {"lcd-sorting.png", [] {
+             FrameFields f;
+             f.p0 = 0x01 | 0x04 | 0x20 | 0x80;
+             f.tolerance = 5;
+             f.battery = 2;
+             f.frequency = 4;
+             f.primaryMode = 1;
+             f.primaryUnit = 6;
+             f.secondaryMode = 2;
+             f.secondaryCount = 400;
+             f.secondaryPoint = 1;
+             return f;
+         }()},
+        {"lcd-overload.png", [] {
+             FrameFields f;
+             f.primaryStatus = 3;
+             f.secondaryStatus = 3;
+             f.primaryMode = 3;
+             f.primaryUnit = 2;
+             f.secondaryMode = 4;
+             f.secondaryUnit = 14;
+             f.battery = 1;
+             return f;
+         }()},
+        {"lcd-short.png", [] {
+             FrameFields f;
+             f.primaryStatus = 10;
+             f.secondaryStatus = 1;
+             f.primaryMode = 4;
+             f.tolerance = 10;
+             f.battery = 0;
+             return f;
+         }()},
+    };
+    std::vector<QImage> seen;
+    for (const auto& s : states) {
+        feedUsbFrame(*window, s.fields);
+        QApplication::processEvents();
+        const QPixmap shot = window->pnlLcd->grab();
+        ASSERT_TRUE(shot.scaled(shot.size() * 2).save(QString::fromLatin1(s.file)));
+        const QImage image = shot.toImage();
+        for (const QImage& other : seen) {
+            EXPECT_NE(image, other) << s.file;
+        }
+        seen.push_back(image);
+    }
+}
