@@ -29,6 +29,12 @@ TfrmMain::TfrmMain(const MainWindowOptions& options, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     FormDestroy();
+    // The panes outlive the decoder while QWidget deletes its children; nothing they
+    // send from now on may reach the window's handlers.
+    recordPane->disconnect(this);
+    chartPane->disconnect(this);
+    recordPane->setInformationHandler({});
+    timerDisconectedUSB->stop();
 }
 
 void TfrmMain::FormCreate() {

@@ -1,9 +1,12 @@
 // Renders the main window after a few frames into a picture, for looking at by eye,
 // and checks that the picture shows the LCD where the layout puts it.
+#include "AppIcon.h"
 #include "AppTestSupport.h"
+#include "ToolBarIcons.h"
 #include "TLcdPanel.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -86,4 +89,53 @@ TEST(Screenshot, LcdStates) {
         }
         seen.push_back(image);
     }
+}
+
+// The tool-bar pictures side by side (enlarged) and the application icon, for looking at.
+TEST(Screenshot, PicturesStrip) {
+    testApp();
+    const ToolBarPicture all[] = {
+        ToolBarPicture::First,  ToolBarPicture::Previous,    ToolBarPicture::Next,
+        ToolBarPicture::Last,   ToolBarPicture::Clear,       ToolBarPicture::Open,
+        ToolBarPicture::Save,   ToolBarPicture::SavePicture, ToolBarPicture::Print,
+        ToolBarPicture::Detach, ToolBarPicture::Dock,
+    };
+    QImage strip(16 * 4 * 11 + 64, 64, QImage::Format_ARGB32);
+    strip.fill(Qt::white);
+    QPainter p(&strip);
+    std::vector<QImage> seen;
+    int x = 0;
+    for (const ToolBarPicture picture : all) {
+        const QImage image = toolBarPixmap(picture).toImage();
+        EXPECT_EQ(image.size(), QSize(16, 16));
+        for (const QImage& other : seen) {
+            EXPECT_NE(image, other) << "every picture is its own";
+        }
+        seen.push_back(image);
+        p.drawImage(QRect(x, 0, 64, 64), image);
+        x += 64;
+    }
+    p.drawPixmap(x, 0, appIcon().pixmap(64, 64));
+    p.end();
+    EXPECT_TRUE(strip.save(QStringLiteral("pictures.png")));
+}
+
+// The quit question and a long notice as the user sees them.
+TEST(Screenshot, MessageDialogs) {
+    testApp();
+    const std::unique_ptr<TMessageForm> quit(BuildMsgDlg(
+        QStringLiteral("Are you sure that you want to quit this application?"), mtConfirmation,
+        {mbYes, mbNo}));
+    quit->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(quit->grab().save(QStringLiteral("dialog-quit.png")));
+    QString text = QStringLiteral("Save table to specified file: ");
+    for (int i = 0; i < 12; ++i) {
+        text += QStringLiteral("/home/user/records/folder%1").arg(i);
+    }
+    text += QStringLiteral(" with many words after the path so that it wraps onto lines");
+    const std::unique_ptr<TMessageForm> notice(BuildMsgDlg(text, mtInformation, {mbOK}));
+    notice->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(notice->grab().save(QStringLiteral("dialog-long.png")));
 }
