@@ -47,8 +47,7 @@ QFont lcdSegmentFont(int pixelSize, int boxHeight) {
     for (int size = pixelSize; size > 6; --size) {
         font.setPixelSize(size);
         const QFontMetrics fm(font);
-        if (fm.height() <= room &&
-            fm.tightBoundingRect(QStringLiteral("8,8")).height() <= room) {
+        if (fm.height() <= room && fm.tightBoundingRect(QStringLiteral("8,8")).height() <= room) {
             break;
         }
     }

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QTimer>
 
-
 namespace {
 
 // Sky blue of the value boxes.
@@ -183,8 +182,8 @@ void TLcdPanel::moveFocusOn(QWidget* box) {
         for (QWidget* next = box->nextInFocusChain(); next != nullptr && next != box;
              next = next->nextInFocusChain()) {
             if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isEnabled() &&
-                next->isVisible() && next != box->window() &&
-                next != lcdMDisp && next != lcdSDisp) {
+                next->isVisible() && next != box->window() && next != lcdMDisp &&
+                next != lcdSDisp) {
                 next->setFocus(Qt::TabFocusReason);
                 return;
             }

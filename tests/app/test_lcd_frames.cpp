@@ -34,14 +34,14 @@ protected:
 } // namespace
 
 TEST_F(LcdFrames, StartState) {
-    for (const QWidget* w : std::initializer_list<const QWidget*>{lcd->CONok, lcd->lcdHold, lcd->lcdAuto,
-                             lcd->lcdLCR, lcd->lcdRel, lcd->lcdSorting, lcd->lcdTol,
-                             lcd->lcdJianhao, lcd->lcdJiahao, lcd->lcdSortp, lcd->lcdBat1,
-                             lcd->lcdBat2, lcd->lcdBat3, lcd->lcdRS232, lcd->lcdFREQ}) {
+    for (const QWidget* w : std::initializer_list<const QWidget*>{
+             lcd->CONok, lcd->lcdHold, lcd->lcdAuto, lcd->lcdLCR, lcd->lcdRel, lcd->lcdSorting,
+             lcd->lcdTol, lcd->lcdJianhao, lcd->lcdJiahao, lcd->lcdSortp, lcd->lcdBat1,
+             lcd->lcdBat2, lcd->lcdBat3, lcd->lcdRS232, lcd->lcdFREQ}) {
         EXPECT_FALSE(shown(w)) << w->objectName().toStdString();
     }
-    for (const QWidget* w : std::initializer_list<const QWidget*>{lcd->CONokN, lcd->lcdBat0, lcd->pnlBar,
-                             lcd->lcdMDisp, lcd->lcdSDisp}) {
+    for (const QWidget* w : std::initializer_list<const QWidget*>{
+             lcd->CONokN, lcd->lcdBat0, lcd->pnlBar, lcd->lcdMDisp, lcd->lcdSDisp}) {
         EXPECT_TRUE(shown(w)) << w->objectName().toStdString();
     }
     EXPECT_EQ(lcd->lcdFREQ->text(), "100 Hz");
@@ -55,18 +55,18 @@ TEST_F(LcdFrames, ElementsAtTheirPlaces) {
         QWidget* w;
         QRect geometry; // width or height 0: sized to the text
     } cases[] = {
-        {lcd->CONokN, QRect(8, 6, 25, 24)},      {lcd->CONok, QRect(8, 6, 25, 24)},
-        {lcd->lcdHold, QRect(56, 17, 0, 0)},     {lcd->lcdAuto, QRect(184, 17, 0, 0)},
-        {lcd->lcdLCR, QRect(216, 17, 0, 0)},     {lcd->lcdRel, QRect(336, 12, 0, 0)},
-        {lcd->lcdMMode, QRect(16, 49, 33, 0)},   {lcd->lcdMDisp, QRect(56, 41, 297, 73)},
-        {lcd->lcdMUnit, QRect(360, 97, 0, 0)},   {lcd->lcdSorting, QRect(24, 129, 0, 0)},
-        {lcd->lcdTol, QRect(24, 145, 0, 0)},     {lcd->lcdJianhao, QRect(48, 144, 0, 0)},
-        {lcd->lcdJiahao, QRect(49, 148, 0, 0)},  {lcd->lcdSortp, QRect(57, 145, 0, 0)},
-        {lcd->lcdSMod, QRect(152, 129, 40, 0)},  {lcd->lcdSDisp, QRect(200, 129, 153, 41)},
-        {lcd->lcdSUnit, QRect(360, 129, 0, 0)},  {lcd->lcdBat3, QRect(18, 162, 0, 0)},
-        {lcd->lcdBat2, QRect(18, 166, 0, 0)},    {lcd->lcdBat1, QRect(18, 170, 0, 0)},
-        {lcd->lcdRS232, QRect(40, 169, 0, 0)},   {lcd->lcdBat0, QRect(16, 184, 17, 17)},
-        {lcd->lcdFREQ, QRect(40, 185, 49, 0)},   {lcd->pnlBar, QRect(3, 202, 441, 32)},
+        {lcd->CONokN, QRect(8, 6, 25, 24)},     {lcd->CONok, QRect(8, 6, 25, 24)},
+        {lcd->lcdHold, QRect(56, 17, 0, 0)},    {lcd->lcdAuto, QRect(184, 17, 0, 0)},
+        {lcd->lcdLCR, QRect(216, 17, 0, 0)},    {lcd->lcdRel, QRect(336, 12, 0, 0)},
+        {lcd->lcdMMode, QRect(16, 49, 33, 0)},  {lcd->lcdMDisp, QRect(56, 41, 297, 73)},
+        {lcd->lcdMUnit, QRect(360, 97, 0, 0)},  {lcd->lcdSorting, QRect(24, 129, 0, 0)},
+        {lcd->lcdTol, QRect(24, 145, 0, 0)},    {lcd->lcdJianhao, QRect(48, 144, 0, 0)},
+        {lcd->lcdJiahao, QRect(49, 148, 0, 0)}, {lcd->lcdSortp, QRect(57, 145, 0, 0)},
+        {lcd->lcdSMod, QRect(152, 129, 40, 0)}, {lcd->lcdSDisp, QRect(200, 129, 153, 41)},
+        {lcd->lcdSUnit, QRect(360, 129, 0, 0)}, {lcd->lcdBat3, QRect(18, 162, 0, 0)},
+        {lcd->lcdBat2, QRect(18, 166, 0, 0)},   {lcd->lcdBat1, QRect(18, 170, 0, 0)},
+        {lcd->lcdRS232, QRect(40, 169, 0, 0)},  {lcd->lcdBat0, QRect(16, 184, 17, 17)},
+        {lcd->lcdFREQ, QRect(40, 185, 49, 0)},  {lcd->pnlBar, QRect(3, 202, 441, 32)},
         {lcd->lcdBar, QRect(24, 9, 393, 10)},
     };
     EXPECT_EQ(lcd->size(), QSize(453, 245));
@@ -114,8 +114,8 @@ TEST_F(LcdFrames, FirstFrameAtOneHundredHertzKeepsTheStartText) {
     f.frequency = 0;
     feed(f);
     EXPECT_EQ(lcd->lcdFREQ->text(), "100Hz");
-    const std::pair<int, const char*> others[] = {{2, "1KHz"}, {3, "10KHz"}, {4, "100KHz"},
-                                                  {5, "100KHz"}, {7, "100KHz"}};
+    const std::pair<int, const char*> others[] = {
+        {2, "1KHz"}, {3, "10KHz"}, {4, "100KHz"}, {5, "100KHz"}, {7, "100KHz"}};
     for (const auto& [code, text] : others) {
         f.frequency = code;
         feed(f);
@@ -145,10 +145,10 @@ TEST_F(LcdFrames, ModeTexts) {
         bool parallel;
         const char* primary;
         const char* secondary;
-    } cases[] = {{1, 1, false, "Ls", "D"},   {1, 2, true, "Lp", "Q"},
-                 {2, 3, false, "Cs", "ESR"}, {2, 3, true, "Cp", "Rp"},
+    } cases[] = {{1, 1, false, "Ls", "D"},      {1, 2, true, "Lp", "Q"},
+                 {2, 3, false, "Cs", "ESR"},    {2, 3, true, "Cp", "Rp"},
                  {3, 4, false, "Rs", "\u03B8"}, {3, 0, true, "Rp", ""},
-                 {0, 1, false, "", "D"},     {6, 6, false, "", "D"}};
+                 {0, 1, false, "", "D"},        {6, 6, false, "", "D"}};
     for (const auto& c : cases) {
         f.primaryMode = c.primaryMode;
         f.secondaryMode = c.secondaryMode;
@@ -161,9 +161,8 @@ TEST_F(LcdFrames, ModeTexts) {
 
 TEST_F(LcdFrames, SortingShowsAndHidesItsLabelsAndTheBarGraph) {
     const auto sortingLabels = [&] {
-        return std::vector<bool>{shown(lcd->lcdSorting), shown(lcd->lcdTol),
-                                 shown(lcd->lcdJianhao), shown(lcd->lcdJiahao),
-                                 shown(lcd->lcdSortp)};
+        return std::vector<bool>{shown(lcd->lcdSorting), shown(lcd->lcdTol), shown(lcd->lcdJianhao),
+                                 shown(lcd->lcdJiahao), shown(lcd->lcdSortp)};
     };
     const std::vector<bool> none(5, false);
     const std::vector<bool> all(5, true);
@@ -202,9 +201,9 @@ TEST_F(LcdFrames, StatusTextsOfBothDisplays) {
         int status;
         const char* primary;
         const char* secondary;
-    } cases[] = {{2, "- - - -", "- - - -"}, {3, " OL  ", "  0L  "},   {4, "OFF   ", "OFF  "},
-                 {6, "ERR   ", "ERR  "},     {7, "PASS  ", "PASS  "}, {8, "FAIL  ", "FAIL  "},
-                 {9, "OPEN  ", "OPEN  "},    {10, "SHORT ", "SHORT "}};
+    } cases[] = {{2, "- - - -", "- - - -"}, {3, " OL  ", "  0L  "},  {4, "OFF   ", "OFF  "},
+                 {6, "ERR   ", "ERR  "},    {7, "PASS  ", "PASS  "}, {8, "FAIL  ", "FAIL  "},
+                 {9, "OPEN  ", "OPEN  "},   {10, "SHORT ", "SHORT "}};
     for (const auto& c : cases) {
         f.primaryStatus = c.status;
         f.secondaryStatus = c.status;

@@ -2,8 +2,8 @@
 // and checks that the picture shows the LCD where the layout puts it.
 #include "AppIcon.h"
 #include "AppTestSupport.h"
-#include "ToolBarIcons.h"
 #include "TLcdPanel.h"
+#include "ToolBarIcons.h"
 
 #include <QImage>
 #include <QPainter>
@@ -43,7 +43,8 @@ TEST(Screenshot, LcdStates) {
         FrameFields fields;
     } states[] = {
         {"lcd-value.png", FrameFields{}},
-        {"lcd-sorting.png", [] {
+        {"lcd-sorting.png",
+         [] {
              FrameFields f;
              f.p0 = 0x01 | 0x04 | 0x20 | 0x80;
              f.tolerance = 5;
@@ -56,7 +57,8 @@ TEST(Screenshot, LcdStates) {
              f.secondaryPoint = 1;
              return f;
          }()},
-        {"lcd-overload.png", [] {
+        {"lcd-overload.png",
+         [] {
              FrameFields f;
              f.primaryStatus = 3;
              f.secondaryStatus = 3;
@@ -67,7 +69,8 @@ TEST(Screenshot, LcdStates) {
              f.battery = 1;
              return f;
          }()},
-        {"lcd-short.png", [] {
+        {"lcd-short.png",
+         [] {
              FrameFields f;
              f.primaryStatus = 10;
              f.secondaryStatus = 1;
@@ -123,9 +126,9 @@ TEST(Screenshot, PicturesStrip) {
 // The quit question and a long notice as the user sees them.
 TEST(Screenshot, MessageDialogs) {
     testApp();
-    const std::unique_ptr<TMessageForm> quit(BuildMsgDlg(
-        QStringLiteral("Are you sure that you want to quit this application?"), mtConfirmation,
-        {mbYes, mbNo}));
+    const std::unique_ptr<TMessageForm> quit(
+        BuildMsgDlg(QStringLiteral("Are you sure that you want to quit this application?"),
+                    mtConfirmation, {mbYes, mbNo}));
     quit->show();
     QApplication::processEvents();
     EXPECT_TRUE(quit->grab().save(QStringLiteral("dialog-quit.png")));
