@@ -4,6 +4,7 @@
 #include "TLcdBar.h"
 #include "TLcdPanel.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -373,4 +374,48 @@ TEST_F(LcdFrames, CpRuleWholeNumberReachesThePrimaryBox) {
     f.primaryPoint = 2;
     feed(f);
     EXPECT_EQ(lcd->lcdMDisp->text(), "123");
+}
+
+namespace {
+
+// Counts the paint events of the watched widgets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::initializer_list<QWidget*> widgets) {
+        for (QWidget* w : widgets) {
+            w->installEventFilter(this);
+        }
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    int paints = 0;
+};
+
+} // namespace
+
+TEST_F(LcdFrames, SteadyFramesDoNotRepaintTheOnChangeElements) {
+    window->show();
+    f.p0 = bitHold | bitRelative | bitLcr;
+    f.tolerance = 6;
+    f.battery = 3;
+    f.primaryUnit = 6;
+    f.secondaryUnit = 13;
+    feed(f);
+    QApplication::processEvents();
+    PaintCounter onChange({lcd->lcdMUnit, lcd->lcdHold, lcd->lcdRel, lcd->lcdLCR, lcd->lcdBat1,
+                           lcd->lcdBat2, lcd->lcdBat3, lcd->lcdSorting, lcd->lcdTol, lcd->lcdSortp,
+                           lcd->lcdSUnit});
+    for (int i = 0; i < 10; ++i) {
+        feed(f);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(onChange.paints, 0);
+    f.primaryUnit = 7;
+    feed(f);
+    QApplication::processEvents();
+    EXPECT_GT(onChange.paints, 0) << "a new unit code repaints its label";
 }
