@@ -2,6 +2,7 @@
 
 #include "FrameAssembler.h"
 
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -286,5 +287,26 @@ TEST_F(EntryPoints, TheFailureHooksFailTheStepTheyName) {
     EXPECT_EQ(library.read(handle, reinterpret_cast<std::uint8_t*>(buffer), 17, &n),
               HID_UART_READ_ERROR);
     chip->clearFaults();
+    library.close(handle);
+}
+
+TEST_F(EntryPoints, WriteSendsTheBytesToTheLineAndATimeOutIsWaitedOnTheRealClock) {
+    bus.clock().setManual(false);
+    ASSERT_TRUE(bus.setSource("SIM0001", "none"));
+    void* handle = openFirst();
+    std::uint8_t command[70] = {1, 2, 3};
+    std::uint32_t written = 0;
+    ASSERT_EQ(library.write(handle, command, sizeof command, &written), HID_UART_SUCCESS);
+    EXPECT_EQ(written, 70u);
+    EXPECT_EQ(bus.bridge("SIM0001")->bytesSentToMeter(), 70u);
+
+    ASSERT_EQ(library.setTimeouts(handle, 60, 500), HID_UART_SUCCESS);
+    std::uint8_t buffer[17];
+    std::uint32_t n = 99;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(library.read(handle, buffer, 17, &n), HID_UART_READ_TIMED_OUT);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(n, 0u);
+    EXPECT_GE(waited, std::chrono::milliseconds(50)) << "the read waited for its time-out";
     library.close(handle);
 }
