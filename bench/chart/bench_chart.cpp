@@ -123,6 +123,20 @@ double heapBytesInUse() {
     return static_cast<double>(info.uordblks + info.hblkhd);
 }
 
+// From the first to the last page with a page size of 1: one guarded step per page.
+void BM_FirstToLastPageSize1(benchmark::State& state) {
+    TChartPane pane;
+    showPane(pane);
+    pane.chartPager().SetRange(1);
+    holdPoints(pane, state.range(0));
+    for (auto _ : state) {
+        pane.btnFirstClick();
+        pane.btnLastClick();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_FirstToLastPageSize1)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
 // Heap memory the held points add, per point.
 void BM_MemoryPerPoint(benchmark::State& state) {
     const std::int64_t readings = state.range(0);
