@@ -1,6 +1,7 @@
 #include "TRecordPane.h"
 
 #include "LocaleSeparators.h"
+#include "RecordAppend.h"
 #include "RecordRow.h"
 #include "RecordTable.h"
 #include "SamplingInterval.h"
@@ -152,13 +153,7 @@ void TRecordPane::showCurrentRow(int row) {
 }
 
 void TRecordPane::appendRecord(const MeterReading& reading) {
-    const RecordRowTexts row =
-        recordRowTexts(reading, QDateTime::currentDateTime(), m_timeSeparator);
-    RecordValues values;
-    values.aNO = cds1->rowCount() + 1;
-    values.texts = {row.aTime,  row.aMMode,  row.aMValue, row.aMUnit,
-                    row.aSMode, row.aSValue, row.aSUnit,  row.aFreq};
-    cds1->append(values);
+    appendRecordRow(cds1, recordRowTexts(reading, QDateTime::currentDateTime(), m_timeSeparator));
 }
 
 void TRecordPane::clearRecords() {
