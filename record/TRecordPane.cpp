@@ -7,6 +7,7 @@
 #include "SamplingInterval.h"
 #include "TCEdit.h"
 #include "TIntervalTimer.h"
+#include "TRecordGrid.h"
 #include "TRecordModel.h"
 
 #include <QCheckBox>
@@ -72,7 +73,7 @@ TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     btnGridZoomout->setVisible(false);
     layout->addWidget(ToolBar4);
 
-    DBGrid1 = new QTableView(this);
+    DBGrid1 = new TRecordGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     layout->addWidget(DBGrid1, 1);
 
@@ -117,8 +118,7 @@ void TRecordPane::setUpGrid() {
     DBGrid1->setWordWrap(false);
     DBGrid1->setCornerButtonEnabled(false);
     DBGrid1->setAlternatingRowColors(false);
-    // Rows of one fixed height: the view then never measures rows, which keeps an append
-    // to a grid of a million rows as cheap as to an empty one.
+    // Rows of one fixed height (see TRecordGrid).
     QHeaderView* rows = DBGrid1->verticalHeader();
     rows->setVisible(false);
     rows->setSectionResizeMode(QHeaderView::Fixed);
