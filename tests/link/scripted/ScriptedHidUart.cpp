@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -42,9 +43,39 @@ struct Script {
     uint32_t lastConfig[5] = {};
 };
 
+// Bridges present from the start, for a library loaded by another process:
+// VELOR_SCRIPTED_DEVICES="serial=path;serial=path".
+void addDevicesFromEnvironment(Script& s) {
+    const char* text = std::getenv("VELOR_SCRIPTED_DEVICES");
+    if (!text) {
+        return;
+    }
+    std::string list = text;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find(';', start);
+        if (end == std::string::npos) {
+            end = list.size();
+        }
+        const std::string item = list.substr(start, end - start);
+        const std::size_t eq = item.find('=');
+        if (eq != std::string::npos) {
+            Device d;
+            d.serial = item.substr(0, eq);
+            d.path = item.substr(eq + 1);
+            s.devices.push_back(d);
+        }
+        start = end + 1;
+    }
+}
+
 Script& script() {
-    static Script s;
-    return s;
+    static Script* s = [] {
+        auto* created = new Script;
+        addDevicesFromEnvironment(*created);
+        return created;
+    }();
+    return *s;
 }
 
 void logCall(Script& s, const char* name) {
