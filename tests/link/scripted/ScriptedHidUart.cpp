@@ -3,6 +3,7 @@
 #include "ScriptedHidUart.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -41,6 +42,7 @@ struct Script {
     uint32_t readCalls = 0;
     std::string log;
     uint32_t lastConfig[5] = {};
+    int64_t lastDataReadNs = 0;
 };
 
 // Bridges present from the start, for a library loaded by another process:
@@ -185,6 +187,12 @@ HID_UART_API uint32_t HID_UART_CALL Scripted_ReadCalls(void) {
     Script& s = script();
     std::lock_guard lock(s.mutex);
     return s.readCalls;
+}
+
+HID_UART_API int64_t HID_UART_CALL Scripted_LastDataReadNs(void) {
+    Script& s = script();
+    std::lock_guard lock(s.mutex);
+    return s.lastDataReadNs;
 }
 
 HID_UART_API uint32_t HID_UART_CALL Scripted_QueuedReads(void) {
@@ -427,6 +435,11 @@ HID_UART_API HID_UART_STATUS HID_UART_CALL HidUart_Read(HID_UART_DEVICE device, 
     s.reads.pop_front();
     std::memcpy(buffer, r.bytes.data(), std::min<size_t>(r.bytes.size(), numBytesToRead));
     *numBytesRead = r.reported;
+    if (r.reported > 0) {
+        s.lastDataReadNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch())
+                               .count();
+    }
     return r.status;
 }
 
