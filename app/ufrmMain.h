@@ -18,6 +18,7 @@ class TBevelPanel;
 class TChartPane;
 class TLcdPanel;
 class TRecordPane;
+class TCP2110;
 
 // The main window: owns every component and all state between events. It is wiring:
 // layout, connections and handlers that call into the components.
@@ -54,6 +55,7 @@ public:
     TBevelPanel* Panel5 = nullptr;
     TChartPane* chartPane = nullptr;
     QTimer* timerDisconectedUSB = nullptr;
+    TCP2110* CP21101 = nullptr; // the USB link, a child of the window
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +83,15 @@ private:
     void btnConnectClick();
     void timerDisconectedUSBTimer();
     void FormDestroy();
+    void CP21101Connect();
+    void CP21101Disconnect();
+    void CP21101Removal();
+    void CP21101Error(std::uint32_t ErrorCode);
+    void CP21101DeviceChange();
+    // Around a shown report: the reader and the watchdog rest, and the watchdog
+    // starts again afterwards only if it was running.
+    void pauseLinkForReport();
+    void resumeLinkAfterReport();
 
     MainWindowOptions m_options;
     QChar m_decimalSeparator;
@@ -90,4 +101,5 @@ private:
     bool m_centred = false;
 
     // --- USB link and connection control (ufrmMainConnection.cpp) ---
+    bool m_watchdogBeforeReport = false;
 };

@@ -1,9 +1,35 @@
 #include "ReaderHandOff.h"
 
-#include <QMetaObject>
+#include <utility>
+
+#include <QCoreApplication>
+
+namespace {
+
+const QEvent::Type wakeUpType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+} // namespace
 
 ReaderHandOff::ReaderHandOff(Handler handler, QObject* parent)
-    : QObject(parent), m_handler(std::move(handler)) {}
+    : QObject(parent), m_handler(std::move(handler)), m_wakeUp(new QEvent(wakeUpType)) {}
+
+ReaderHandOff::~ReaderHandOff() {
+    delete m_wakeUp; // one already posted is deleted with the object's posted events
+}
+
+bool ReaderHandOff::event(QEvent* e) {
+    if (e->type() != wakeUpType) {
+        return QObject::event(e);
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_wakeUp) {
+            m_wakeUp = new QEvent(wakeUpType);
+        }
+    }
+    completePending();
+    return true;
+}
 
 void ReaderHandOff::begin() {
     std::lock_guard lock(m_mutex);
@@ -20,11 +46,14 @@ void ReaderHandOff::send(std::vector<std::uint8_t> buffer, std::uint32_t count) 
     }
     m_pending = Batch{std::move(buffer), count};
     m_inFlight = true;
+    QEvent* wakeUp = std::exchange(m_wakeUp, nullptr);
     lock.unlock();
     m_changed.notify_all();
     // Wakes the GUI thread's event loop; a batch already taken by a waiting
-    // Disconnect makes this call a no-op.
-    QMetaObject::invokeMethod(this, &ReaderHandOff::completePending, Qt::QueuedConnection);
+    // Disconnect makes the wake-up a no-op.
+    if (wakeUp) {
+        QCoreApplication::postEvent(this, wakeUp);
+    }
     lock.lock();
     m_changed.wait(lock, [this] { return !m_inFlight || m_abandoned; });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QObject>
 
 #include <chrono>
@@ -26,6 +27,7 @@ public:
     using Handler = std::function<void(const std::uint8_t* data, std::uint32_t count)>;
 
     ReaderHandOff(Handler handler, QObject* parent);
+    ~ReaderHandOff() override;
 
     // GUI thread: a new reader is about to start.
     void begin();
@@ -49,6 +51,9 @@ public:
     // GUI thread: true while the handler runs.
     bool handling() const { return m_handling; }
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
     struct Batch {
         std::vector<std::uint8_t> bytes;
@@ -63,4 +68,8 @@ private:
     bool m_abandoned = false;
     bool m_finished = true;
     bool m_handling = false; // GUI thread only
+    // The wake-up the reader posts: made on the GUI thread and, once posted, deleted
+    // there by the event loop, so the reader allocates nothing the GUI thread frees.
+    // Null while one is in the queue; that one then delivers the newest batch.
+    QEvent* m_wakeUp = nullptr;
 };

@@ -40,6 +40,8 @@ struct ScriptedControl {
         library.get<decltype(&Scripted_HoldReads)>("Scripted_HoldReads");
     decltype(&Scripted_ReadCalls) readCalls =
         library.get<decltype(&Scripted_ReadCalls)>("Scripted_ReadCalls");
+    decltype(&Scripted_LastDataReadNs) lastDataReadNs =
+        library.get<decltype(&Scripted_LastDataReadNs)>("Scripted_LastDataReadNs");
     decltype(&Scripted_QueuedReads) queuedReads =
         library.get<decltype(&Scripted_QueuedReads)>("Scripted_QueuedReads");
     decltype(&Scripted_OpenHandles) openHandles =

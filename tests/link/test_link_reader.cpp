@@ -177,7 +177,9 @@ TEST_F(LinkReader, DisconnectCompletesTheHandOffTheReaderIsBlockedIn) {
 TEST_F(LinkReader, DisconnectOutwaitsAReadThatBlocksAndDeliversItsBytes) {
     ASSERT_TRUE(t->link->Connect());
     script.holdReads(1);
-    ASSERT_TRUE(pumpUntil([this] { return script.readCalls() > 0; }));
+    const std::uint32_t before = script.readCalls();
+    // A read begun after the hold waits inside the library.
+    ASSERT_TRUE(pumpUntil([&] { return script.readCalls() > before; }));
     queue(HID_UART_SUCCESS, counting(11), 11);
     std::thread release([this] {
         std::this_thread::sleep_for(std::chrono::milliseconds(1400));

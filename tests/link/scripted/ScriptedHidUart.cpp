@@ -3,7 +3,9 @@
 #include "ScriptedHidUart.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -40,11 +42,42 @@ struct Script {
     uint32_t readCalls = 0;
     std::string log;
     uint32_t lastConfig[5] = {};
+    int64_t lastDataReadNs = 0;
 };
 
+// Bridges present from the start, for a library loaded by another process:
+// VELOR_SCRIPTED_DEVICES="serial=path;serial=path".
+void addDevicesFromEnvironment(Script& s) {
+    const char* text = std::getenv("VELOR_SCRIPTED_DEVICES");
+    if (!text) {
+        return;
+    }
+    std::string list = text;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find(';', start);
+        if (end == std::string::npos) {
+            end = list.size();
+        }
+        const std::string item = list.substr(start, end - start);
+        const std::size_t eq = item.find('=');
+        if (eq != std::string::npos) {
+            Device d;
+            d.serial = item.substr(0, eq);
+            d.path = item.substr(eq + 1);
+            s.devices.push_back(d);
+        }
+        start = end + 1;
+    }
+}
+
 Script& script() {
-    static Script s;
-    return s;
+    static Script* s = [] {
+        auto* created = new Script;
+        addDevicesFromEnvironment(*created);
+        return created;
+    }();
+    return *s;
 }
 
 void logCall(Script& s, const char* name) {
@@ -154,6 +187,12 @@ HID_UART_API uint32_t HID_UART_CALL Scripted_ReadCalls(void) {
     Script& s = script();
     std::lock_guard lock(s.mutex);
     return s.readCalls;
+}
+
+HID_UART_API int64_t HID_UART_CALL Scripted_LastDataReadNs(void) {
+    Script& s = script();
+    std::lock_guard lock(s.mutex);
+    return s.lastDataReadNs;
 }
 
 HID_UART_API uint32_t HID_UART_CALL Scripted_QueuedReads(void) {
@@ -396,6 +435,11 @@ HID_UART_API HID_UART_STATUS HID_UART_CALL HidUart_Read(HID_UART_DEVICE device, 
     s.reads.pop_front();
     std::memcpy(buffer, r.bytes.data(), std::min<size_t>(r.bytes.size(), numBytesToRead));
     *numBytesRead = r.reported;
+    if (r.reported > 0) {
+        s.lastDataReadNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch())
+                               .count();
+    }
     return r.status;
 }
 

@@ -43,6 +43,9 @@ HID_UART_API void HID_UART_CALL Scripted_LastUartConfig(uint32_t* values);
 // While held, a read waits inside the library until released.
 HID_UART_API void HID_UART_CALL Scripted_HoldReads(int hold);
 HID_UART_API uint32_t HID_UART_CALL Scripted_ReadCalls(void);
+// The steady-clock time (ns since its epoch) at which the last read that returned bytes
+// was about to return.
+HID_UART_API int64_t HID_UART_CALL Scripted_LastDataReadNs(void);
 HID_UART_API uint32_t HID_UART_CALL Scripted_QueuedReads(void);
 // Number of handles open now.
 HID_UART_API int HID_UART_CALL Scripted_OpenHandles(void);
