@@ -122,11 +122,14 @@ TEST_F(MainWindowTest, QuitAsksAndOnlyYesCloses) {
         int answer;
         bool closes;
     } cases[] = {{mrNo, false}, {mrCancel, false}, {mrYes, true}};
+    feedUsbFrame(*window, FrameFields{});
+    const QAbstractItemModel* rows = window->recordPane->DBGrid1->model();
     for (const auto& c : cases) {
         window->show();
         ScopedDialogAnswer answer(c.answer);
         EXPECT_EQ(window->close(), c.closes) << "answer " << c.answer;
         EXPECT_EQ(window->isVisible(), !c.closes);
+        EXPECT_EQ(rows->rowCount(), 1) << "the records stay as they were";
         ASSERT_EQ(answer.titles.size(), 1u);
         EXPECT_EQ(answer.titles[0], "Confirm");
         EXPECT_TRUE(answer.texts[0].contains(
