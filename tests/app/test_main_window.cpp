@@ -99,6 +99,15 @@ TEST_F(MainWindowTest, SplitterSharesTheWidthAndCollapsesBelowItsMinimum) {
     EXPECT_EQ(window->Panel1->minimumWidth(), 30);
     EXPECT_EQ(window->Panel5->minimumWidth(), 30);
 
+    // A wider window widens the chart; the left column keeps its width.
+    window->resize(1200, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window->Panel1->width(), 457);
+    EXPECT_EQ(window->Panel5->width(), 1200 - 457 - 3);
+    EXPECT_EQ(window->Panel2->height(), 249);
+    window->resize(940, 661);
+    QApplication::processEvents();
+
     QWidget* handle = splitter->handle(1);
     const auto drag = [&](int toX) {
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 100));
