@@ -169,6 +169,22 @@ void RecordTable::endAppendBatch() {
     }
 }
 
+void RecordTable::discardBatchRowsFrom(int rows) {
+    if (m_batchDepth == 0 || m_batchFirst < 0 || rows < m_batchFirst || rows >= rowCount()) {
+        return;
+    }
+    const auto n = static_cast<std::size_t>(rows);
+    m_logSize -= rowCount() - rows;
+    m_number.resize(n);
+    m_hasNumber.resize(n);
+    m_time.resize(n);
+    m_texts.resize(n * 7);
+    m_current = rows - 1;
+    if (rows == m_batchFirst) {
+        m_batchFirst = -1;
+    }
+}
+
 void RecordTable::clear() {
     m_number = {};
     m_hasNumber = {};
