@@ -233,6 +233,14 @@ bool readPacket(QXmlStreamReader* xml, RecordTable* table) {
     return !xml->hasError();
 }
 
+bool isUtf8(QStringConverter::Encoding encoding) {
+#ifdef Q_OS_WIN
+    return encoding == QStringConverter::Utf8;
+#else
+    return encoding == QStringConverter::Utf8 || encoding == QStringConverter::System;
+#endif
+}
+
 } // namespace
 
 bool readRecordText(QByteArrayView bytes, RecordTable* table, QStringConverter::Encoding encoding) {
@@ -268,27 +276,30 @@ bool readRecordText(QByteArrayView bytes, RecordTable* table, QStringConverter::
     return true;
 }
 
-bool readRecordXml(QByteArrayView bytes, RecordTable* table, QStringConverter::Encoding encoding) {
+bool readRecordXmlGeneral(QByteArrayView bytes, RecordTable* table,
+                          QStringConverter::Encoding encoding) {
     AppendBatch batch(table);
     const QByteArray raw = QByteArray::fromRawData(bytes.data(), bytes.size());
-#ifdef Q_OS_WIN
-    const bool utf8 = encoding == QStringConverter::Utf8;
-#else
-    const bool utf8 = encoding == QStringConverter::Utf8 || encoding == QStringConverter::System;
-#endif
+    if (isUtf8(encoding)) {
+        QXmlStreamReader xml(raw);
+        return readPacket(&xml, table);
+    }
     // The declaration names no encoding; the file holds the locale's 8-bit text.
-    if (utf8) {
+    QStringDecoder decoder(encoding);
+    QXmlStreamReader xml(QString(decoder(raw)));
+    return readPacket(&xml, table);
+}
+
+bool readRecordXml(QByteArrayView bytes, RecordTable* table, QStringConverter::Encoding encoding) {
+    AppendBatch batch(table);
+    if (isUtf8(encoding)) {
         const int before = table->rowCount();
         if (readOwnRecordXml(bytes, table)) {
             return true;
         }
         table->discardBatchRowsFrom(before);
-        QXmlStreamReader xml(raw);
-        return readPacket(&xml, table);
     }
-    QStringDecoder decoder(encoding);
-    QXmlStreamReader xml(QString(decoder(raw)));
-    return readPacket(&xml, table);
+    return readRecordXmlGeneral(bytes, table, encoding);
 }
 
 bool loadRecordFile(const QString& fileName, RecordTable* table,
