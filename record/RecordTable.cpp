@@ -274,3 +274,9 @@ std::size_t RecordTable::memoryUsage() const {
     bytes += static_cast<std::size_t>(m_poolIndex.capacity()) * (sizeof(QString) + 16);
     return bytes;
 }
+
+void RecordTable::moveTo(int row) {
+    if (row >= 0 && row < rowCount()) {
+        setCurrent(row);
+    }
+}

@@ -91,6 +91,8 @@ public:
     void first();
     void next();
     void last();
+    // Makes the row current (the grid's selected row is the table's current row).
+    void moveTo(int row);
     bool eof() const { return m_current < 0 || m_current >= rowCount(); }
 
     // Memory held by the rows and the text pool, in bytes (for the benchmarks).

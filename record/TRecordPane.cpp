@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -88,6 +89,8 @@ TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     Data1->setObjectName(QStringLiteral("Data1"));
     setUpGrid();
     connect(cds1, &RecordTable::currentChanged, this, &TRecordPane::showCurrentRow);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, cds1,
+            [this](const QModelIndex& current) { cds1->moveTo(current.row()); });
 
     timerInterval = new TIntervalTimer(this);
     timerInterval->setObjectName(QStringLiteral("timerInterval"));

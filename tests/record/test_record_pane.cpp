@@ -200,6 +200,7 @@ TEST_F(RecordPane, GridIsAReadOnlyRowGridFollowingTheNewestRow) {
     EXPECT_EQ(grid->indexAt(targetRect.center()), target);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, targetRect.center());
     EXPECT_EQ(grid->currentIndex(), target);
+    EXPECT_EQ(m_pane.cds1->currentRow(), 196) << "the grid's row is the table's current row";
     EXPECT_TRUE(grid->selectionModel()->isRowSelected(196, QModelIndex()));
     EXPECT_FALSE(grid->selectionModel()->isRowSelected(199, QModelIndex()));
     grid->scrollTo(m_pane.Data1->index(0, 0));
