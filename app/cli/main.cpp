@@ -1,5 +1,6 @@
 // velor-cli: the meter core on the command line, a headless companion of the window.
 #include "DecodeCommand.h"
+#include "RecordCommand.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -12,6 +13,7 @@ void printHelp(std::FILE* out) {
     std::fputs("usage: velor-cli COMMAND [options]\n"
                "commands:\n"
                "  decode [FILE]   decode the meter's raw bytes into record rows\n"
+               "  record          log the meter's readings live from its USB bridge\n"
                "run 'velor-cli COMMAND --help' for a command's options\n",
                out);
 }
@@ -34,6 +36,9 @@ int main(int argc, char** argv) {
     }
     if (command == u"decode") {
         return runDecodeCommand(args);
+    }
+    if (command == u"record") {
+        return runRecordCommand(args);
     }
     std::fprintf(stderr, "velor-cli: unknown command %s\n", qPrintable(command));
     printHelp(stderr);
