@@ -212,19 +212,19 @@ TEST_F(ConnectionTest, UnplugWhileConnectedShowsTheMessageBeforeTheLinkCloses) {
 }
 
 TEST_F(ConnectionTest, DataKeepsTheWatchdogAwayAndTheFirstSilenceEndsTheConnection) {
-    createWindow(1500); // the simulated meter sends a frame every half second
+    createWindow(2000); // the simulated meter sends a frame every half second
     click();
-    QTest::qWait(3500);
+    QTest::qWait(4500);
     expectConnectedState();
     EXPECT_TRUE(shown.empty());
     ASSERT_EQ(sim.setSource("SIM0001", "none"), 0);
-    ASSERT_TRUE(waitFor([this] { return !shown.empty(); }, 4000));
+    ASSERT_TRUE(waitFor([this] { return !shown.empty(); }, 5000));
     EXPECT_TRUE(shown[0].text.contains(cable));
     EXPECT_FALSE(shown[0].connected); // disconnected before the message
     EXPECT_FALSE(shown[0].buttonDown);
     EXPECT_FALSE(shown[0].watchdogActive);
     expectDisconnectedState();
-    QTest::qWait(1700);
+    QTest::qWait(2200);
     EXPECT_EQ(shown.size(), 1u); // the watchdog is off: no second message
 }
 
