@@ -250,6 +250,34 @@ TEST_F(ConnectionTest, ABridgePluggedInWhileConnectedChangesOnlyTheNextDevice) {
     EXPECT_EQ(window->CP21101->openedDevice().serial, "A0SIM");
 }
 
+TEST_F(ConnectionTest, AReportWhileDisconnectedLeavesTheWatchdogOff) {
+    createWindow(300);
+    window->pauseLinkForReport();
+    window->resumeLinkAfterReport();
+    EXPECT_FALSE(window->timerDisconectedUSB->isActive());
+    QTest::qWait(500);
+    EXPECT_TRUE(shown.empty());
+    expectDisconnectedState();
+}
+
+TEST_F(ConnectionTest, AReportWhileConnectedHoldsTheReadingAndResumesIt) {
+    createWindow(1500);
+    click();
+    ASSERT_TRUE(waitFor([this] { return window->meterDecoder().framesDecoded() >= 1; }));
+    window->pauseLinkForReport();
+    EXPECT_FALSE(window->timerDisconectedUSB->isActive());
+    QTest::qWait(100); // a poll under way when the report came ends normally
+    const auto frames = window->meterDecoder().framesDecoded();
+    QTest::qWait(2000); // longer than the watchdog: no data, no message, still connected
+    EXPECT_EQ(window->meterDecoder().framesDecoded(), frames);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(window->CP21101->Connected());
+    window->resumeLinkAfterReport();
+    expectConnectedState();
+    ASSERT_TRUE(waitFor([&] { return window->meterDecoder().framesDecoded() > frames; }));
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(ConnectionTest, DestroyingAConnectedWindowDisconnectsPromptly) {
     createWindow();
     click();
