@@ -69,8 +69,7 @@ TMessageForm* BuildMsgDlg(const QString& msg, TMsgDlgType dlgType, TMsgDlgButton
 
     dlg->setFixedSize(l.clientWidth, l.clientHeight);
     const QSize frame = dlg->frameGeometry().size() - dlg->geometry().size();
-    dlg->move(msgDlgCentredPosition(screen.width(), screen.height(),
-                                    l.clientWidth + frame.width(),
+    dlg->move(msgDlgCentredPosition(screen.width(), screen.height(), l.clientWidth + frame.width(),
                                     l.clientHeight + frame.height()));
     dlg->setWindowTitle(dlgType == mtCustom ? QGuiApplication::applicationDisplayName()
                                             : msgDlgTitle(dlgType));

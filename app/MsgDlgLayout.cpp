@@ -152,8 +152,7 @@ MsgDlgLayout layoutMsgDlg(const MsgDlgLayoutInput& in) {
     return l;
 }
 
-QPoint msgDlgCentredPosition(int screenWidth, int screenHeight, int outerWidth,
-                             int outerHeight) {
+QPoint msgDlgCentredPosition(int screenWidth, int screenHeight, int outerWidth, int outerHeight) {
     return {screenWidth / 2 - outerWidth / 2, screenHeight / 2 - outerHeight / 2};
 }
 
@@ -164,6 +163,6 @@ QString msgDlgCopyText(const QString& title, const QString& message,
     for (const QString& caption : buttonCaptions) {
         buttons += QString(caption).remove(u'&') + QStringLiteral("   ");
     }
-    return rule + title + QStringLiteral("\r\n") + rule + message + QStringLiteral("\r\n") +
-           rule + buttons + QStringLiteral("\r\n") + rule;
+    return rule + title + QStringLiteral("\r\n") + rule + message + QStringLiteral("\r\n") + rule +
+           buttons + QStringLiteral("\r\n") + rule;
 }

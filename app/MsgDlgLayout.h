@@ -39,8 +39,8 @@ int msgDlgButtonWidth(MsgDlgButtonWidths& table, TMsgDlgButtons buttons, int min
                       const std::function<int(TMsgDlgBtn)>& measureCaption);
 
 struct MsgDlgLayoutInput {
-    int cx = 0; // average character width of the dialog's font
-    int cy = 0; // its line height
+    int cx = 0;        // average character width of the dialog's font
+    int cy = 0;        // its line height
     int textWidth = 0; // the message, word-wrapped within half the screen's width
     int textHeight = 0;
     bool hasIcon = false;

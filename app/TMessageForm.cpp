@@ -86,8 +86,8 @@ void TMessageForm::showEvent(QShowEvent* event) {
 
 bool TMessageForm::handleKey(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods =
-        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                              Qt::MetaModifier);
+        event->modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (event->key() == Qt::Key_C && mods == Qt::ControlModifier) {
         copyToClipboard();
         return true;

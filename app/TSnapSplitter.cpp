@@ -25,8 +25,7 @@ protected:
         const int index = s->indexOf(this);
         QWidget* before = s->widget(index - 1);
         QWidget* after = s->widget(index);
-        const int pos =
-            along(s->mapFromGlobal(event->globalPosition().toPoint())) - m_offset;
+        const int pos = along(s->mapFromGlobal(event->globalPosition().toPoint())) - m_offset;
         const int beforeStart = along(before->pos());
         const int afterEnd = along(after->pos()) + along(after->size());
         if (pos - beforeStart < along(before->minimumSize())) {

@@ -29,18 +29,25 @@ TfrmMain::TfrmMain(const MainWindowOptions& options, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     FormDestroy();
+    // The panes outlive the decoder while QWidget deletes its children; nothing they
+    // send from now on may reach the window's handlers.
+    recordPane->disconnect(this);
+    chartPane->disconnect(this);
+    recordPane->setInformationHandler({});
+    timerDisconectedUSB->stop();
 }
 
 void TfrmMain::FormCreate() {
     RefreshDeviceList();
     // The chart pane creates its paging controller (page size 100) with itself, and
     // the record pane its empty table; both exist by now.
-    setWindowTitle(QStringLiteral("%1 v%2")
-                       .arg(QString::fromLatin1(modelName), QString::fromLatin1(versionText)));
+    setWindowTitle(QStringLiteral("%1 v%2").arg(QString::fromLatin1(modelName),
+                                                QString::fromLatin1(versionText)));
     // The unit texts are the meter core's fixed table (lcdUnitText).
-    m_decimalSeparator = m_options.decimalSeparator.value_or(
-        localeDecimalSeparator(QLocale::system()));
-    m_decoder = std::make_unique<MeterDecoder>(m_decimalSeparator, static_cast<DecoderHooks*>(this));
+    m_decimalSeparator =
+        m_options.decimalSeparator.value_or(localeDecimalSeparator(QLocale::system()));
+    m_decoder =
+        std::make_unique<MeterDecoder>(m_decimalSeparator, static_cast<DecoderHooks*>(this));
     m_decoder->setRepeat(recordPane->repeatChecked());
     m_stream = std::make_unique<MeterStream>(m_decoder.get());
     m_sampling = recordPane->samplingChecked();

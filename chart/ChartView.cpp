@@ -68,6 +68,16 @@ void ChartView::applySettings() {
     m_series1->setLineStyle(QCPGraph::lsLine);
     m_series1->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
     m_series1->setAdaptiveSampling(true);
+
+    // The line gets a paint buffer of its own, drawn over everything else: a new point
+    // on the page in view redraws that buffer only. Everything below shares one buffer.
+    layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    addLayer(QStringLiteral("series"), layer(QStringLiteral("overlay")), QCustomPlot::limAbove);
+    m_seriesLayer = layer(QStringLiteral("series"));
+    m_seriesLayer->setMode(QCPLayer::lmBuffered);
+    m_series1->setLayer(m_seriesLayer);
+    // Lines without antialiasing: a trace of readings draws faster and stays crisp.
+    setNotAntialiasedElements(QCP::aeAll);
 }
 
 void ChartView::appendPoint(int series, double value, ChartColor color) {
@@ -84,7 +94,7 @@ void ChartView::appendPoint(int series, double value, ChartColor color) {
     // A point right of the page's right-hand neighbour does not change the picture
     // (readings arriving while an earlier page is held).
     if (static_cast<double>(index) <= std::ceil(m_horizontalMax) + 1) {
-        changed();
+        changed(Change::Points);
     }
 }
 
@@ -96,17 +106,19 @@ void ChartView::clearPoints(int series) {
     m_series1->data()->clear();
     m_loadedFirst = 0;
     m_loadedLast = -1;
-    changed();
+    changed(Change::Points);
 }
 
-std::int64_t ChartView::pointCount(int series) const { return series == 0 ? m_points.size() : 0; }
+std::int64_t ChartView::pointCount(int series) const {
+    return series == 0 ? m_points.size() : 0;
+}
 
 void ChartView::setHorizontalMinimum(double minimum) {
     if (minimum > m_horizontalMax || minimum == m_horizontalMin) {
         return;
     }
     m_horizontalMin = minimum;
-    changed();
+    changed(Change::Axes);
 }
 
 void ChartView::setHorizontalMaximum(double maximum) {
@@ -114,7 +126,7 @@ void ChartView::setHorizontalMaximum(double maximum) {
         return;
     }
     m_horizontalMax = maximum;
-    changed();
+    changed(Change::Axes);
 }
 
 void ChartView::scrollHorizontal(double offset) {
@@ -131,7 +143,7 @@ void ChartView::scrollHorizontal(double offset) {
     }
     m_horizontalMin += offset;
     m_horizontalMax += offset;
-    changed();
+    changed(Change::Axes);
 }
 
 void ChartView::setValueMinimum(double minimum) {
@@ -139,7 +151,7 @@ void ChartView::setValueMinimum(double minimum) {
         return;
     }
     m_valueMin = minimum;
-    changed();
+    changed(Change::Axes);
 }
 
 void ChartView::setValueMaximum(double maximum) {
@@ -147,7 +159,7 @@ void ChartView::setValueMaximum(double maximum) {
         return;
     }
     m_valueMax = maximum;
-    changed();
+    changed(Change::Axes);
 }
 
 void ChartView::syncPlot() {
@@ -155,8 +167,8 @@ void ChartView::syncPlot() {
     yAxis->setRange(displayRange(m_valueMin, m_valueMax));
 
     const std::int64_t count = m_points.size();
-    const auto first = std::max<std::int64_t>(
-        0, static_cast<std::int64_t>(std::floor(m_horizontalMin)) - 1);
+    const auto first =
+        std::max<std::int64_t>(0, static_cast<std::int64_t>(std::floor(m_horizontalMin)) - 1);
     const auto last = std::min<std::int64_t>(
         count - 1, static_cast<std::int64_t>(std::ceil(m_horizontalMax)) + 1);
     QCPGraphDataContainer& graphData = *m_series1->data();
@@ -181,6 +193,26 @@ void ChartView::syncPlot() {
     }
     m_loadedFirst = first;
     m_loadedLast = last;
+}
+
+void ChartView::changed(Change change) {
+    m_axesChanged = m_axesChanged || change == Change::Axes;
+    if (!m_flushQueued) {
+        // One redraw for all changes until the event loop turns again.
+        m_flushQueued = true;
+        QMetaObject::invokeMethod(this, &ChartView::flushChanges, Qt::QueuedConnection);
+    }
+}
+
+void ChartView::flushChanges() {
+    m_flushQueued = false;
+    if (m_axesChanged) {
+        m_axesChanged = false;
+        replot(QCustomPlot::rpRefreshHint); // syncs first, through beforeReplot
+        return;
+    }
+    syncPlot();
+    m_seriesLayer->replot();
 }
 
 QImage ChartView::renderImage() {

@@ -50,9 +50,14 @@ private:
     void applySettings();
     void applyOuterMargins();
     void drawBevel(QPainter* painter) const;
-    void changed() { replot(QCustomPlot::rpQueuedReplot); }
+    enum class Change { Points, Axes };
+    void changed(Change change);
+    void flushChanges();
 
     QCPGraph* m_series1 = nullptr;
+    QCPLayer* m_seriesLayer = nullptr;
+    bool m_flushQueued = false;
+    bool m_axesChanged = false;
     PointStore m_points;
     ChartColor m_lineColor = clBlue;
     double m_horizontalMin = 1;

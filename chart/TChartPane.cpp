@@ -146,13 +146,21 @@ int TChartPane::clearChart() {
     return page;
 }
 
-void TChartPane::btnFirstClick() { showPage(m_chartPager->FirstPage()); }
+void TChartPane::btnFirstClick() {
+    showPage(m_chartPager->FirstPage());
+}
 
-void TChartPane::btnPreviousClick() { showPage(m_chartPager->PriorPage()); }
+void TChartPane::btnPreviousClick() {
+    showPage(m_chartPager->PriorPage());
+}
 
-void TChartPane::btnNextClick() { showPage(m_chartPager->NextPage()); }
+void TChartPane::btnNextClick() {
+    showPage(m_chartPager->NextPage());
+}
 
-void TChartPane::btnLastClick() { showPage(m_chartPager->LastPage()); }
+void TChartPane::btnLastClick() {
+    showPage(m_chartPager->LastPage());
+}
 
 void TChartPane::edtRangeChange() {
     // The size is applied one second after the last change.

@@ -19,32 +19,43 @@ constexpr qsizetype chunkSize = 1 << 20;
 // Collects bytes and hands them to the device a megabyte at a time.
 class ChunkedOutput {
 public:
-    explicit ChunkedOutput(QIODevice* out) : m_out(out) { m_buffer.reserve(chunkSize + 4096); }
+    explicit ChunkedOutput(QIODevice* out) : m_out(out), m_buffer(chunkSize) {}
 
     void add(const char* data, qsizetype n) {
-        m_buffer.append(data, n);
-        if (m_buffer.size() >= chunkSize) {
+        if (m_used + n > chunkSize) {
             flush();
+            if (n > chunkSize) {
+                m_ok = m_ok && m_out->write(data, n) == n;
+                return;
+            }
         }
+        std::memcpy(m_buffer.data() + m_used, data, static_cast<std::size_t>(n));
+        m_used += n;
     }
     void add(const QByteArray& bytes) { add(bytes.constData(), bytes.size()); }
-    void add(char c) { add(&c, 1); }
+    void add(char c) {
+        if (m_used == chunkSize) {
+            flush();
+        }
+        m_buffer[static_cast<std::size_t>(m_used++)] = c;
+    }
     void addNumber(long long n) {
         char digits[24];
         const int len = std::snprintf(digits, sizeof digits, "%lld", n);
         add(digits, len);
     }
     bool flush() {
-        if (m_ok && !m_buffer.isEmpty()) {
-            m_ok = m_out->write(m_buffer) == m_buffer.size();
+        if (m_ok && m_used > 0) {
+            m_ok = m_out->write(m_buffer.data(), m_used) == m_used;
         }
-        m_buffer.clear();
+        m_used = 0;
         return m_ok;
     }
 
 private:
     QIODevice* m_out;
-    QByteArray m_buffer;
+    std::vector<char> m_buffer;
+    qsizetype m_used = 0;
     bool m_ok = true;
 };
 

@@ -1,11 +1,13 @@
 #include "TRecordPane.h"
 
 #include "LocaleSeparators.h"
+#include "RecordAppend.h"
 #include "RecordRow.h"
 #include "RecordTable.h"
 #include "SamplingInterval.h"
 #include "TCEdit.h"
 #include "TIntervalTimer.h"
+#include "TRecordGrid.h"
 #include "TRecordModel.h"
 
 #include <QCheckBox>
@@ -71,7 +73,7 @@ TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     btnGridZoomout->setVisible(false);
     layout->addWidget(ToolBar4);
 
-    DBGrid1 = new QTableView(this);
+    DBGrid1 = new TRecordGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     layout->addWidget(DBGrid1, 1);
 
@@ -116,8 +118,7 @@ void TRecordPane::setUpGrid() {
     DBGrid1->setWordWrap(false);
     DBGrid1->setCornerButtonEnabled(false);
     DBGrid1->setAlternatingRowColors(false);
-    // Rows of one fixed height: the view then never measures rows, which keeps an append
-    // to a grid of a million rows as cheap as to an empty one.
+    // Rows of one fixed height (see TRecordGrid).
     QHeaderView* rows = DBGrid1->verticalHeader();
     rows->setVisible(false);
     rows->setSectionResizeMode(QHeaderView::Fixed);
@@ -152,13 +153,7 @@ void TRecordPane::showCurrentRow(int row) {
 }
 
 void TRecordPane::appendRecord(const MeterReading& reading) {
-    const RecordRowTexts row =
-        recordRowTexts(reading, QDateTime::currentDateTime(), m_timeSeparator);
-    RecordValues values;
-    values.aNO = cds1->rowCount() + 1;
-    values.texts = {row.aTime,  row.aMMode,  row.aMValue, row.aMUnit,
-                    row.aSMode, row.aSValue, row.aSUnit,  row.aFreq};
-    cds1->append(values);
+    appendRecordRow(cds1, recordRowTexts(reading, QDateTime::currentDateTime(), m_timeSeparator));
 }
 
 void TRecordPane::clearRecords() {

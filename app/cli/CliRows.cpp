@@ -1,5 +1,6 @@
 #include "CliRows.h"
 
+#include "RecordAppend.h"
 #include "RecordRow.h"
 
 #include <QByteArray>
@@ -17,4 +18,12 @@ void CliRowPrinter::appendRecord(const MeterReading& reading) {
                          row.aSValue + u'\t' + row.aSUnit + u'\t' + row.aFreq + u'\n';
     const QByteArray bytes = line.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), m_out);
+}
+
+CliTableRecorder::CliTableRecorder(RecordTable* table, QChar timeSeparator)
+    : m_table(table), m_timeSeparator(timeSeparator) {}
+
+void CliTableRecorder::appendRecord(const MeterReading& reading) {
+    appendRecordRow(m_table,
+                    recordRowTexts(reading, QDateTime::currentDateTime(), m_timeSeparator));
 }

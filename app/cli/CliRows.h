@@ -22,3 +22,17 @@ private:
     QChar m_timeSeparator;
     std::int64_t m_rows = 0;
 };
+
+class RecordTable;
+
+// Appends each recorded frame to a record table, as the window's record pane does.
+class CliTableRecorder : public DecoderHooks {
+public:
+    CliTableRecorder(RecordTable* table, QChar timeSeparator);
+
+    void appendRecord(const MeterReading& reading) override;
+
+private:
+    RecordTable* m_table;
+    QChar m_timeSeparator;
+};

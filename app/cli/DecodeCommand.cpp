@@ -4,6 +4,8 @@
 #include "LocaleSeparators.h"
 #include "MeterDecoder.h"
 #include "MeterStream.h"
+#include "RecordFileWriter.h"
+#include "RecordTable.h"
 
 #include <QFile>
 #include <QLocale>
@@ -23,6 +25,9 @@ void printDecodeHelp(std::FILE* out) {
                "  --changes                record only frames whose value text changed\n"
                "  --decimal-separator C    separator of the value texts (default: locale's)\n"
                "  --hex                    the input is hexadecimal text, not bytes\n"
+               "  --output FILE            write the rows to the record file FILE instead\n"
+               "                           (.xml: XML data packet; otherwise tab-separated\n"
+               "                           text, .xls appended to other extensions)\n"
                "  --help                   show this help\n",
                out);
 }
@@ -77,6 +82,7 @@ int runDecodeCommand(const QStringList& args) {
     bool hex = false;
     QChar separator = localeDecimalSeparator(QLocale::system());
     QString path;
+    QString output;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == u"--help" || a == u"-h") {
@@ -86,6 +92,12 @@ int runDecodeCommand(const QStringList& args) {
             changes = true;
         } else if (a == u"--hex") {
             hex = true;
+        } else if (a == u"--output") {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                std::fputs("velor-cli: --output needs a file name\n", stderr);
+                return 2;
+            }
+            output = args[++i];
         } else if (a == u"--decimal-separator") {
             if (i + 1 >= args.size() || args[i + 1].size() != 1) {
                 std::fputs("velor-cli: --decimal-separator needs one character\n", stderr);
@@ -118,8 +130,12 @@ int runDecodeCommand(const QStringList& args) {
         return 1;
     }
 
-    CliRowPrinter printer(stdout, localeTimeSeparator(QLocale::system()));
-    MeterDecoder decoder(separator, &printer);
+    const QChar timeSeparator = localeTimeSeparator(QLocale::system());
+    CliRowPrinter printer(stdout, timeSeparator);
+    RecordTable table;
+    CliTableRecorder recorder(&table, timeSeparator);
+    MeterDecoder decoder(separator, output.isEmpty() ? static_cast<DecoderHooks*>(&printer)
+                                                     : static_cast<DecoderHooks*>(&recorder));
     decoder.setRepeat(!changes);
     MeterStream stream(&decoder);
     HexReader hexReader;
@@ -155,6 +171,16 @@ int runDecodeCommand(const QStringList& args) {
     if (hex && hexReader.pending()) {
         std::fputs("velor-cli: odd number of hexadecimal digits; the last one is ignored\n",
                    stderr);
+    }
+    if (!output.isEmpty()) {
+        const RecordSaveResult saved = saveRecordFile(table, output);
+        if (!saved.ok) {
+            std::fprintf(stderr, "velor-cli: could not save %s: %s\n", qPrintable(saved.fileName),
+                         qPrintable(saved.error));
+            return 1;
+        }
+        std::fprintf(stderr, "velor-cli: %d rows written to %s\n", table.rowCount(),
+                     qPrintable(saved.fileName));
     }
     return 0;
 }

@@ -2,12 +2,10 @@
 
 #include "LocaleSeparators.h"
 #include "RecordFileWriter.h"
-#include "RecordRow.h"
 #include "RecordTable.h"
 #include "uCP2110.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QLocale>
 
 #include <atomic>
@@ -29,19 +27,17 @@ void printError(const QString& text) {
 } // namespace
 
 RecordSession::Rows::Rows(QChar timeSeparator, RecordTable* table)
-    : CliRowPrinter(stdout, timeSeparator), m_table(table), m_separator(timeSeparator) {}
+    : CliRowPrinter(stdout, timeSeparator) {
+    if (table) {
+        m_recorder.emplace(table, timeSeparator);
+    }
+}
 
 void RecordSession::Rows::appendRecord(const MeterReading& reading) {
     CliRowPrinter::appendRecord(reading);
-    if (!m_table) {
-        return;
+    if (m_recorder) {
+        m_recorder->appendRecord(reading);
     }
-    const RecordRowTexts row = recordRowTexts(reading, QDateTime::currentDateTime(), m_separator);
-    RecordValues values;
-    values.aNO = m_table->rowCount() + 1;
-    values.texts = {row.aTime,  row.aMMode,  row.aMValue, row.aMUnit,
-                    row.aSMode, row.aSValue, row.aSUnit,  row.aFreq};
-    m_table->append(values);
 }
 
 RecordSession::RecordSession(Settings settings)

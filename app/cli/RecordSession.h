@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class RecordTable;
 class TCP2110;
@@ -44,8 +45,7 @@ private:
         void appendRecord(const MeterReading& reading) override;
 
     private:
-        RecordTable* m_table; // null: no file
-        QChar m_separator;
+        std::optional<CliTableRecorder> m_recorder; // none: no file
     };
 
     bool saveOutput();

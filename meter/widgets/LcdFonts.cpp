@@ -1,6 +1,7 @@
 #include "LcdFonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QStringList>
 
 namespace {
@@ -31,7 +32,7 @@ bool lcdSegmentFontLoaded() {
     return !segmentFamily().isEmpty();
 }
 
-QFont lcdSegmentFont(int pixelSize) {
+QFont lcdSegmentFont(int pixelSize, int boxHeight) {
     QFont font;
     const QString family = segmentFamily();
     if (family.isEmpty()) {
@@ -41,7 +42,15 @@ QFont lcdSegmentFont(int pixelSize) {
         font.setFamily(family);
     }
     font.setBold(true);
-    font.setPixelSize(pixelSize);
+    // Room for the box's one-pixel inner margins above and below.
+    const int room = boxHeight - 4;
+    for (int size = pixelSize; size > 6; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics fm(font);
+        if (fm.height() <= room && fm.tightBoundingRect(QStringLiteral("8,8")).height() <= room) {
+            break;
+        }
+    }
     return font;
 }
 

@@ -57,8 +57,8 @@ bool lcdFrequencyText(int frequency, QString* text) {
 }
 
 bool lcdToleranceText(int tolerance, QString* text) {
-    static constexpr std::array<const char*, 8> texts = {
-        "0.25%", "0.5%", "1.0%", "2.0%", "5.0%", "10.0%", "20.0%", "-20% +80%"};
+    static constexpr std::array<const char*, 8> texts = {"0.25%", "0.5%",  "1.0%",  "2.0%",
+                                                         "5.0%",  "10.0%", "20.0%", "-20% +80%"};
     return pick(texts, tolerance - 3, text);
 }
 

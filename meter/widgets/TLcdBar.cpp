@@ -44,7 +44,6 @@ void TLcdBar::paintEvent(QPaintEvent* event) {
     painter.fillRect(QRect(0, height() - 1, width(), 1), QColor(200, 200, 200));
     const int filled = filledWidth();
     for (int x = 0; x < filled; x += segmentPitch) {
-        painter.fillRect(QRect(x, 0, std::min(segmentPitch - 1, filled - x), height()),
-                         Qt::black);
+        painter.fillRect(QRect(x, 0, std::min(segmentPitch - 1, filled - x), height()), Qt::black);
     }
 }

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QTimer>
 
-
 namespace {
 
 // Sky blue of the value boxes.
@@ -54,7 +53,7 @@ TCEdit* makeValueBox(QWidget* parent, const char* name, const QRect& bounds, int
     box->setReadOnly(true);
     box->setFrame(false);
     box->setTextMargins(0, 0, 0, 0);
-    box->setFont(lcdSegmentFont(fontPixels));
+    box->setFont(lcdSegmentFont(fontPixels, bounds.height()));
     box->setCursor(Qt::ArrowCursor);
     QPalette pal = box->palette();
     pal.setColor(QPalette::Base, valueBoxColour);
@@ -183,8 +182,8 @@ void TLcdPanel::moveFocusOn(QWidget* box) {
         for (QWidget* next = box->nextInFocusChain(); next != nullptr && next != box;
              next = next->nextInFocusChain()) {
             if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isEnabled() &&
-                next->isVisible() && next != box->window() &&
-                next != lcdMDisp && next != lcdSDisp) {
+                next->isVisible() && next != box->window() && next != lcdMDisp &&
+                next != lcdSDisp) {
                 next->setFocus(Qt::TabFocusReason);
                 return;
             }

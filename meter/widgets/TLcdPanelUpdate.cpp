@@ -6,12 +6,17 @@
 #include "TLcdBar.h"
 #include "TUnit.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+
+#include <algorithm>
 
 #include <cmath>
 #include <limits>
 
 namespace {
+
+constexpr int frequencyLabelWidth = 49;
 
 void setAutoSizedText(QLabel* label, const QString& text) {
     label->setText(text);
@@ -122,6 +127,9 @@ void TLcdPanel::updateFrequency(int frequency) {
     QString text;
     if (lcdFrequencyText(frequency, &text)) {
         lcdFREQ->setText(text);
+        // 49 pixels wide, wider only where the font substituted for Arial would clip.
+        lcdFREQ->resize(std::max(frequencyLabelWidth, lcdFREQ->sizeHint().width()),
+                        lcdFREQ->height());
     }
 }
 
@@ -153,5 +161,11 @@ void TLcdPanel::updateSecondaryUnit(int code) {
     }
     m_shown.secondaryUnit = code;
     ++m_onChangeUpdates;
-    setAutoSizedText(lcdSUnit, lcdUnitText(code, true));
+    QString text = lcdUnitText(code, true);
+    // The degree mark U+309C needs a font that has it; without one it would show as a
+    // box, so the plain degree sign stands in.
+    if (text == QStringLiteral("\u309C") && !QFontMetrics(lcdSUnit->font()).inFont(text.front())) {
+        text = QStringLiteral("\u00B0");
+    }
+    setAutoSizedText(lcdSUnit, text);
 }

@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTimer>
+
+#include <functional>
 
 #include <memory>
 #include <vector>
@@ -55,4 +58,20 @@ inline std::unique_ptr<TfrmMain> makeWindow(QChar separator = u'.') {
 inline void feedUsbFrame(TfrmMain& window, const FrameFields& fields) {
     const std::vector<std::uint8_t> bytes = frameBytes(makePayload(fields));
     window.CP21101ReceiveData(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+}
+
+// Runs action on the modal dialog as soon as its modal loop shows it.
+inline void onNextModalDialog(std::function<void(TMessageForm&)> action) {
+    auto* poll = new QTimer(&testApp());
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
+        auto* dialog = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        action(*dialog);
+    });
+    poll->start();
 }

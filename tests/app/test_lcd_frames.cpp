@@ -4,6 +4,8 @@
 #include "TLcdBar.h"
 #include "TLcdPanel.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -33,14 +35,14 @@ protected:
 } // namespace
 
 TEST_F(LcdFrames, StartState) {
-    for (const QWidget* w : std::initializer_list<const QWidget*>{lcd->CONok, lcd->lcdHold, lcd->lcdAuto,
-                             lcd->lcdLCR, lcd->lcdRel, lcd->lcdSorting, lcd->lcdTol,
-                             lcd->lcdJianhao, lcd->lcdJiahao, lcd->lcdSortp, lcd->lcdBat1,
-                             lcd->lcdBat2, lcd->lcdBat3, lcd->lcdRS232, lcd->lcdFREQ}) {
+    for (const QWidget* w : std::initializer_list<const QWidget*>{
+             lcd->CONok, lcd->lcdHold, lcd->lcdAuto, lcd->lcdLCR, lcd->lcdRel, lcd->lcdSorting,
+             lcd->lcdTol, lcd->lcdJianhao, lcd->lcdJiahao, lcd->lcdSortp, lcd->lcdBat1,
+             lcd->lcdBat2, lcd->lcdBat3, lcd->lcdRS232, lcd->lcdFREQ}) {
         EXPECT_FALSE(shown(w)) << w->objectName().toStdString();
     }
-    for (const QWidget* w : std::initializer_list<const QWidget*>{lcd->CONokN, lcd->lcdBat0, lcd->pnlBar,
-                             lcd->lcdMDisp, lcd->lcdSDisp}) {
+    for (const QWidget* w : std::initializer_list<const QWidget*>{
+             lcd->CONokN, lcd->lcdBat0, lcd->pnlBar, lcd->lcdMDisp, lcd->lcdSDisp}) {
         EXPECT_TRUE(shown(w)) << w->objectName().toStdString();
     }
     EXPECT_EQ(lcd->lcdFREQ->text(), "100 Hz");
@@ -54,18 +56,18 @@ TEST_F(LcdFrames, ElementsAtTheirPlaces) {
         QWidget* w;
         QRect geometry; // width or height 0: sized to the text
     } cases[] = {
-        {lcd->CONokN, QRect(8, 6, 25, 24)},      {lcd->CONok, QRect(8, 6, 25, 24)},
-        {lcd->lcdHold, QRect(56, 17, 0, 0)},     {lcd->lcdAuto, QRect(184, 17, 0, 0)},
-        {lcd->lcdLCR, QRect(216, 17, 0, 0)},     {lcd->lcdRel, QRect(336, 12, 0, 0)},
-        {lcd->lcdMMode, QRect(16, 49, 33, 0)},   {lcd->lcdMDisp, QRect(56, 41, 297, 73)},
-        {lcd->lcdMUnit, QRect(360, 97, 0, 0)},   {lcd->lcdSorting, QRect(24, 129, 0, 0)},
-        {lcd->lcdTol, QRect(24, 145, 0, 0)},     {lcd->lcdJianhao, QRect(48, 144, 0, 0)},
-        {lcd->lcdJiahao, QRect(49, 148, 0, 0)},  {lcd->lcdSortp, QRect(57, 145, 0, 0)},
-        {lcd->lcdSMod, QRect(152, 129, 40, 0)},  {lcd->lcdSDisp, QRect(200, 129, 153, 41)},
-        {lcd->lcdSUnit, QRect(360, 129, 0, 0)},  {lcd->lcdBat3, QRect(18, 162, 0, 0)},
-        {lcd->lcdBat2, QRect(18, 166, 0, 0)},    {lcd->lcdBat1, QRect(18, 170, 0, 0)},
-        {lcd->lcdRS232, QRect(40, 169, 0, 0)},   {lcd->lcdBat0, QRect(16, 184, 17, 17)},
-        {lcd->lcdFREQ, QRect(40, 185, 49, 0)},   {lcd->pnlBar, QRect(3, 202, 441, 32)},
+        {lcd->CONokN, QRect(8, 6, 25, 24)},     {lcd->CONok, QRect(8, 6, 25, 24)},
+        {lcd->lcdHold, QRect(56, 17, 0, 0)},    {lcd->lcdAuto, QRect(184, 17, 0, 0)},
+        {lcd->lcdLCR, QRect(216, 17, 0, 0)},    {lcd->lcdRel, QRect(336, 12, 0, 0)},
+        {lcd->lcdMMode, QRect(16, 49, 33, 0)},  {lcd->lcdMDisp, QRect(56, 41, 297, 73)},
+        {lcd->lcdMUnit, QRect(360, 97, 0, 0)},  {lcd->lcdSorting, QRect(24, 129, 0, 0)},
+        {lcd->lcdTol, QRect(24, 145, 0, 0)},    {lcd->lcdJianhao, QRect(48, 144, 0, 0)},
+        {lcd->lcdJiahao, QRect(49, 148, 0, 0)}, {lcd->lcdSortp, QRect(57, 145, 0, 0)},
+        {lcd->lcdSMod, QRect(152, 129, 40, 0)}, {lcd->lcdSDisp, QRect(200, 129, 153, 41)},
+        {lcd->lcdSUnit, QRect(360, 129, 0, 0)}, {lcd->lcdBat3, QRect(18, 162, 0, 0)},
+        {lcd->lcdBat2, QRect(18, 166, 0, 0)},   {lcd->lcdBat1, QRect(18, 170, 0, 0)},
+        {lcd->lcdRS232, QRect(40, 169, 0, 0)},  {lcd->lcdBat0, QRect(16, 184, 17, 17)},
+        {lcd->lcdFREQ, QRect(40, 185, 49, 0)},  {lcd->pnlBar, QRect(3, 202, 441, 32)},
         {lcd->lcdBar, QRect(24, 9, 393, 10)},
     };
     EXPECT_EQ(lcd->size(), QSize(453, 245));
@@ -86,8 +88,13 @@ TEST_F(LcdFrames, ElementsAtTheirPlaces) {
         EXPECT_FALSE(box->hasFrame());
         EXPECT_TRUE(box->isReadOnly());
     }
-    EXPECT_EQ(lcd->lcdMDisp->font().pixelSize(), 71);
-    EXPECT_EQ(lcd->lcdSDisp->font().pixelSize(), 37);
+    // The seven-segment digits, a decimal comma included, fit their boxes whole.
+    for (const TCEdit* box : {lcd->lcdMDisp, lcd->lcdSDisp}) {
+        const QFontMetrics fm(box->font());
+        EXPECT_LE(fm.height(), box->height() - 4);
+        EXPECT_LE(fm.tightBoundingRect(QStringLiteral("8,8")).height(), box->height() - 4);
+        EXPECT_GE(fm.height(), box->height() * 3 / 4) << "and fill most of the height";
+    }
     const QStringList scale = {"0", "20", "40", "60", "80", "100%"};
     const int lefts[] = {21, 92, 168, 245, 321, 398};
     for (int i = 0; i < scale.size(); ++i) {
@@ -108,12 +115,14 @@ TEST_F(LcdFrames, FirstFrameAtOneHundredHertzKeepsTheStartText) {
     f.frequency = 0;
     feed(f);
     EXPECT_EQ(lcd->lcdFREQ->text(), "100Hz");
-    const std::pair<int, const char*> others[] = {{2, "1KHz"}, {3, "10KHz"}, {4, "100KHz"},
-                                                  {5, "100KHz"}, {7, "100KHz"}};
+    const std::pair<int, const char*> others[] = {
+        {2, "1KHz"}, {3, "10KHz"}, {4, "100KHz"}, {5, "100KHz"}, {7, "100KHz"}};
     for (const auto& [code, text] : others) {
         f.frequency = code;
         feed(f);
         EXPECT_EQ(lcd->lcdFREQ->text(), text) << "code " << code;
+        EXPECT_GE(lcd->lcdFREQ->width(), lcd->lcdFREQ->sizeHint().width()) << "never clipped";
+        EXPECT_GE(lcd->lcdFREQ->width(), 49);
     }
 }
 
@@ -137,10 +146,10 @@ TEST_F(LcdFrames, ModeTexts) {
         bool parallel;
         const char* primary;
         const char* secondary;
-    } cases[] = {{1, 1, false, "Ls", "D"},   {1, 2, true, "Lp", "Q"},
-                 {2, 3, false, "Cs", "ESR"}, {2, 3, true, "Cp", "Rp"},
+    } cases[] = {{1, 1, false, "Ls", "D"},      {1, 2, true, "Lp", "Q"},
+                 {2, 3, false, "Cs", "ESR"},    {2, 3, true, "Cp", "Rp"},
                  {3, 4, false, "Rs", "\u03B8"}, {3, 0, true, "Rp", ""},
-                 {0, 1, false, "", "D"},     {6, 6, false, "", "D"}};
+                 {0, 1, false, "", "D"},        {6, 6, false, "", "D"}};
     for (const auto& c : cases) {
         f.primaryMode = c.primaryMode;
         f.secondaryMode = c.secondaryMode;
@@ -153,9 +162,8 @@ TEST_F(LcdFrames, ModeTexts) {
 
 TEST_F(LcdFrames, SortingShowsAndHidesItsLabelsAndTheBarGraph) {
     const auto sortingLabels = [&] {
-        return std::vector<bool>{shown(lcd->lcdSorting), shown(lcd->lcdTol),
-                                 shown(lcd->lcdJianhao), shown(lcd->lcdJiahao),
-                                 shown(lcd->lcdSortp)};
+        return std::vector<bool>{shown(lcd->lcdSorting), shown(lcd->lcdTol), shown(lcd->lcdJianhao),
+                                 shown(lcd->lcdJiahao), shown(lcd->lcdSortp)};
     };
     const std::vector<bool> none(5, false);
     const std::vector<bool> all(5, true);
@@ -194,9 +202,9 @@ TEST_F(LcdFrames, StatusTextsOfBothDisplays) {
         int status;
         const char* primary;
         const char* secondary;
-    } cases[] = {{2, "- - - -", "- - - -"}, {3, " OL  ", "  0L  "},   {4, "OFF   ", "OFF  "},
-                 {6, "ERR   ", "ERR  "},     {7, "PASS  ", "PASS  "}, {8, "FAIL  ", "FAIL  "},
-                 {9, "OPEN  ", "OPEN  "},    {10, "SHORT ", "SHORT "}};
+    } cases[] = {{2, "- - - -", "- - - -"}, {3, " OL  ", "  0L  "},  {4, "OFF   ", "OFF  "},
+                 {6, "ERR   ", "ERR  "},    {7, "PASS  ", "PASS  "}, {8, "FAIL  ", "FAIL  "},
+                 {9, "OPEN  ", "OPEN  "},   {10, "SHORT ", "SHORT "}};
     for (const auto& c : cases) {
         f.primaryStatus = c.status;
         f.secondaryStatus = c.status;
@@ -270,7 +278,9 @@ TEST_F(LcdFrames, UnitsOfBothDisplays) {
     f.secondaryUnit = 14;
     feed(f);
     EXPECT_EQ(lcd->lcdMUnit->text(), "\u03A9");
-    EXPECT_EQ(lcd->lcdSUnit->text(), "\u309C");
+    // U+309C where the font has that mark, the degree sign where it would show as a box.
+    const bool hasMark = QFontMetrics(lcd->lcdSUnit->font()).inFont(QChar(0x309C));
+    EXPECT_EQ(lcd->lcdSUnit->text(), hasMark ? "\u309C" : "\u00B0");
     f.primaryUnit = 14;
     f.secondaryUnit = 13;
     feed(f);
@@ -364,4 +374,48 @@ TEST_F(LcdFrames, CpRuleWholeNumberReachesThePrimaryBox) {
     f.primaryPoint = 2;
     feed(f);
     EXPECT_EQ(lcd->lcdMDisp->text(), "123");
+}
+
+namespace {
+
+// Counts the paint events of the watched widgets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::initializer_list<QWidget*> widgets) {
+        for (QWidget* w : widgets) {
+            w->installEventFilter(this);
+        }
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    int paints = 0;
+};
+
+} // namespace
+
+TEST_F(LcdFrames, SteadyFramesDoNotRepaintTheOnChangeElements) {
+    window->show();
+    f.p0 = bitHold | bitRelative | bitLcr;
+    f.tolerance = 6;
+    f.battery = 3;
+    f.primaryUnit = 6;
+    f.secondaryUnit = 13;
+    feed(f);
+    QApplication::processEvents();
+    PaintCounter onChange({lcd->lcdMUnit, lcd->lcdHold, lcd->lcdRel, lcd->lcdLCR, lcd->lcdBat1,
+                           lcd->lcdBat2, lcd->lcdBat3, lcd->lcdSorting, lcd->lcdTol, lcd->lcdSortp,
+                           lcd->lcdSUnit});
+    for (int i = 0; i < 10; ++i) {
+        feed(f);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(onChange.paints, 0);
+    f.primaryUnit = 7;
+    feed(f);
+    QApplication::processEvents();
+    EXPECT_GT(onChange.paints, 0) << "a new unit code repaints its label";
 }

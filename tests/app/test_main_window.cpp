@@ -238,3 +238,17 @@ TEST_F(MainWindowTest, ValueBoxesPassTheFocusOn) {
         EXPECT_NE(QApplication::focusWidget(), nullptr);
     }
 }
+
+TEST_F(MainWindowTest, FramesKeepReachingTheLcdWhileTheQuitQuestionIsOpen) {
+    onNextModalDialog([this](TMessageForm& dialog) {
+        // A chunk delivered by the link while the modal loop runs.
+        FrameFields f;
+        f.primaryCount = 4321;
+        feedUsbFrame(*window, f);
+        EXPECT_EQ(window->pnlLcd->lcdMDisp->text(), "43.21");
+        dialog.button(mbNo)->click();
+    });
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->pnlLcd->lcdMDisp->text(), "43.21");
+}

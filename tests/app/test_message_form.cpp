@@ -17,22 +17,6 @@ namespace {
 
 const QString quitQuestion = QStringLiteral("Are you sure that you want to quit this application?");
 
-// Runs action on the modal dialog as soon as its modal loop shows it.
-void onNextModalDialog(std::function<void(TMessageForm&)> action) {
-    auto* poll = new QTimer(&testApp());
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
-        auto* dialog = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible()) {
-            return;
-        }
-        poll->stop();
-        poll->deleteLater();
-        action(*dialog);
-    });
-    poll->start();
-}
-
 // The key goes where the user's typing goes: the focused control of the dialog.
 void typeKey(TMessageForm& dialog, Qt::Key key, Qt::KeyboardModifiers mods = {}) {
     QWidget* target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
@@ -66,30 +50,48 @@ TEST_P(ModalDialog, AnswersAsTheUserPressed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ModalDialog,
-    ::testing::Values(
-        ModalCase{"OkEnter", mtInformation, {mbOK},
-                  [](TMessageForm& d) { typeKey(d, Qt::Key_Return); }, mrOk},
-        ModalCase{"OkEsc", mtInformation, {mbOK},
-                  [](TMessageForm& d) { typeKey(d, Qt::Key_Escape); }, mrOk},
-        ModalCase{"YesNoEnter", mtConfirmation, {mbYes, mbNo},
-                  [](TMessageForm& d) { typeKey(d, Qt::Key_Enter); }, mrYes},
-        ModalCase{"YesNoEsc", mtConfirmation, {mbYes, mbNo},
-                  [](TMessageForm& d) { typeKey(d, Qt::Key_Escape); }, mrNo},
-        ModalCase{"YesNoTitleBarClose", mtConfirmation, {mbYes, mbNo},
-                  [](TMessageForm& d) { d.close(); }, mrCancel},
-        ModalCase{"EnterPressesTheFocusedButton", mtConfirmation, {mbYes, mbNo},
-                  [](TMessageForm& d) {
-                      d.button(mbNo)->setFocus();
-                      typeKey(d, Qt::Key_Return);
-                  },
-                  mrNo},
-        ModalCase{"HelpDoesNotClose", mtWarning, {mbOK, mbHelp},
-                  [](TMessageForm& d) {
-                      d.button(mbHelp)->click();
-                      EXPECT_TRUE(d.isVisible());
-                      d.button(mbOK)->click();
-                  },
-                  mrOk}));
+    ::testing::Values(ModalCase{"OkEnter",
+                                mtInformation,
+                                {mbOK},
+                                [](TMessageForm& d) { typeKey(d, Qt::Key_Return); },
+                                mrOk},
+                      ModalCase{"OkEsc",
+                                mtInformation,
+                                {mbOK},
+                                [](TMessageForm& d) { typeKey(d, Qt::Key_Escape); },
+                                mrOk},
+                      ModalCase{"YesNoEnter",
+                                mtConfirmation,
+                                {mbYes, mbNo},
+                                [](TMessageForm& d) { typeKey(d, Qt::Key_Enter); },
+                                mrYes},
+                      ModalCase{"YesNoEsc",
+                                mtConfirmation,
+                                {mbYes, mbNo},
+                                [](TMessageForm& d) { typeKey(d, Qt::Key_Escape); },
+                                mrNo},
+                      ModalCase{"YesNoTitleBarClose",
+                                mtConfirmation,
+                                {mbYes, mbNo},
+                                [](TMessageForm& d) { d.close(); },
+                                mrCancel},
+                      ModalCase{"EnterPressesTheFocusedButton",
+                                mtConfirmation,
+                                {mbYes, mbNo},
+                                [](TMessageForm& d) {
+                                    d.button(mbNo)->setFocus();
+                                    typeKey(d, Qt::Key_Return);
+                                },
+                                mrNo},
+                      ModalCase{"HelpDoesNotClose",
+                                mtWarning,
+                                {mbOK, mbHelp},
+                                [](TMessageForm& d) {
+                                    d.button(mbHelp)->click();
+                                    EXPECT_TRUE(d.isVisible());
+                                    d.button(mbOK)->click();
+                                },
+                                mrOk}));
 
 TEST(MessageForm, DefaultAndCancelButtonsOfTheQuitQuestion) {
     testApp();
@@ -143,7 +145,7 @@ TEST(MessageForm, CtrlCCopiesTheDialogLineByLine) {
     });
     EXPECT_EQ(ShowMsgDlg(quitQuestion, mtConfirmation, {mbYes, mbNo}, 0), mrNo);
     const QString rule(27, u'-');
-    const QStringList expected = {rule, QStringLiteral("Confirm"), rule, quitQuestion,
+    const QStringList expected = {rule, QStringLiteral("Confirm"),     rule, quitQuestion,
                                   rule, QStringLiteral("Yes   No   "), rule, QString()};
     EXPECT_EQ(QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n")), expected);
 }
@@ -184,8 +186,8 @@ TEST(MessageForm, CentredOnTheScreenOrAtTheGivenEdges) {
     testApp();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const std::unique_ptr<TMessageForm> d(BuildMsgDlg(quitQuestion, mtConfirmation, {mbYes, mbNo}));
-    EXPECT_EQ(d->pos(), msgDlgCentredPosition(screen.width(), screen.height(), d->width(),
-                                              d->height()));
+    EXPECT_EQ(d->pos(),
+              msgDlgCentredPosition(screen.width(), screen.height(), d->width(), d->height()));
     QPoint seen;
     setMsgDlgResponder([&](TMessageForm& dialog) {
         seen = dialog.pos();

@@ -78,7 +78,14 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, MsgDlgLayoutCases,
     ::testing::Values(
         // One OK button centred under a short text: width 100 + 47 = 147 → 171.
-        LayoutCase{"InformationOk", 100, 13, true, {mbOK}, 171, 97, QRect(59, 13, 100, 13),
+        LayoutCase{"InformationOk",
+                   100,
+                   13,
+                   true,
+                   {mbOK},
+                   171,
+                   97,
+                   QRect(59, 13, 100, 13),
                    {QRect(48, 61, 75, 23)}},
         // Yes and No: group 75 + 6 + 75 = 156, wider than a 50-pixel text with its icon.
         LayoutCase{"ConfirmYesNoNarrowText",
@@ -101,7 +108,14 @@ INSTANTIATE_TEST_SUITE_P(
                    QRect(59, 13, 400, 65),
                    {QRect(157, 94, 75, 23), QRect(238, 94, 75, 23)}},
         // No icon: the text starts at the margin and sets the height alone.
-        LayoutCase{"CustomWithoutIcon", 120, 13, false, {mbOK}, 144, 78, QRect(12, 13, 120, 13),
+        LayoutCase{"CustomWithoutIcon",
+                   120,
+                   13,
+                   false,
+                   {mbOK},
+                   144,
+                   78,
+                   QRect(12, 13, 120, 13),
                    {QRect(34, 42, 75, 23)}},
         // No buttons: none placed, the row's height kept.
         LayoutCase{"NoButtons", 100, 13, true, {}, 171, 97, QRect(59, 13, 100, 13), {}}));
@@ -174,14 +188,11 @@ TEST(MsgDlgLayout, CopyTextLineByLine) {
                        {QStringLiteral("&Yes"), QStringLiteral("&No")});
     EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
     const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
-    const QStringList expected = {rule,
-                                  QStringLiteral("Confirm"),
-                                  rule,
-                                  QStringLiteral(
-                                      "Are you sure that you want to quit this application?"),
-                                  rule,
-                                  QStringLiteral("Yes   No   "),
-                                  rule};
+    const QStringList expected = {
+        rule, QStringLiteral("Confirm"),
+        rule, QStringLiteral("Are you sure that you want to quit this application?"),
+        rule, QStringLiteral("Yes   No   "),
+        rule};
     EXPECT_EQ(lines, expected);
 }
 

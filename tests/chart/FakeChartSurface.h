@@ -78,7 +78,9 @@ public:
         return image;
     }
 
-    const std::vector<Point>& series(int index) const { return m_series.at(static_cast<size_t>(index)); }
+    const std::vector<Point>& series(int index) const {
+        return m_series.at(static_cast<size_t>(index));
+    }
 
     int takenSteps = 0;
     int refusedSteps = 0;

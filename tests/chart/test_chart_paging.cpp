@@ -35,45 +35,147 @@ struct PagingCase {
     bool onRealChart;
 };
 
-Step add(int n) { return {Op::Add, n}; }
-Step first() { return {Op::First}; }
-Step prior() { return {Op::Prior}; }
-Step next() { return {Op::Next}; }
-Step last() { return {Op::Last}; }
-Step range(int n) { return {Op::Range, n}; }
-Step clear() { return {Op::Clear}; }
+Step add(int n) {
+    return {Op::Add, n};
+}
+Step first() {
+    return {Op::First};
+}
+Step prior() {
+    return {Op::Prior};
+}
+Step next() {
+    return {Op::Next};
+}
+Step last() {
+    return {Op::Last};
+}
+Step range(int n) {
+    return {Op::Range, n};
+}
+Step clear() {
+    return {Op::Clear};
+}
 
 const PagingCase pagingCases[] = {
     {"StartState", 100, {}, 1, 100, 1, 1, false, 1, 1, true},
     {"HundredReadingsStayOnPage1", 100, {add(100)}, 1, 100, 1, 1, false, 1, 101, true},
     {"Reading101MovesToPage2", 100, {add(101)}, 101, 200, 2, 2, false, 2, 102, true},
-    {"LastFromHeldPage1TakesTwoSteps", 100, {add(250), first(), last()}, 201, 300, 3, 3, false,
-     3, 251, true},
-    {"AfterLastTheViewFollows", 100, {add(250), first(), last(), add(51)}, 301, 400, 4, 4, false,
-     4, 302, false},
-    {"PriorOnPage1ChangesNothing", 100, {add(250), first(), prior()}, 1, 100, 1, 3, true, 1, 251,
+    {"LastFromHeldPage1TakesTwoSteps",
+     100,
+     {add(250), first(), last()},
+     201,
+     300,
+     3,
+     3,
+     false,
+     3,
+     251,
+     true},
+    {"AfterLastTheViewFollows",
+     100,
+     {add(250), first(), last(), add(51)},
+     301,
+     400,
+     4,
+     4,
+     false,
+     4,
+     302,
+     false},
+    {"PriorOnPage1ChangesNothing",
+     100,
+     {add(250), first(), prior()},
+     1,
+     100,
+     1,
+     3,
+     true,
+     1,
+     251,
      false},
     {"FirstOnPage1ChangesNothing", 100, {add(50), first()}, 1, 100, 1, 1, false, 1, 51, false},
     {"NextOnLastPageChangesNothing", 100, {add(250), next()}, 201, 300, 3, 3, false, 3, 251, false},
     {"LastOnLastPageChangesNothing", 100, {add(250), last()}, 201, 300, 3, 3, false, 3, 251, false},
-    {"NavigationWithoutReadings", 100, {first(), prior(), next(), last()}, 1, 100, 1, 1, false, 1,
-     1, false},
-    {"HoldingPage3Of5", 100, {add(500), first(), next(), next(), add(10)}, 201, 300, 3, 6, true, 3,
-     511, true},
-    {"NextOntoLastPageResumesFollowing", 100, {add(500), first(), next(), next(), next(), next()},
-     401, 500, 5, 5, false, 5, 501, false},
-    {"FollowingAgainAfterNextOntoLast", 100,
-     {add(500), first(), next(), next(), next(), next(), add(1)}, 501, 600, 6, 6, false, 6, 502,
+    {"NavigationWithoutReadings",
+     100,
+     {first(), prior(), next(), last()},
+     1,
+     100,
+     1,
+     1,
+     false,
+     1,
+     1,
      false},
-    {"PriorEntersHolding", 100, {add(500), prior(), add(100)}, 301, 400, 4, 6, true, 4, 601,
+    {"HoldingPage3Of5",
+     100,
+     {add(500), first(), next(), next(), add(10)},
+     201,
+     300,
+     3,
+     6,
+     true,
+     3,
+     511,
+     true},
+    {"NextOntoLastPageResumesFollowing",
+     100,
+     {add(500), first(), next(), next(), next(), next()},
+     401,
+     500,
+     5,
+     5,
+     false,
+     5,
+     501,
      false},
-    {"NewSizeGoesToLastPageAndFollows", 100, {add(250), first(), range(7)}, 246, 252, 36, 36,
-     false, 1, 251, true},
-    {"SameSizeChangesNothing", 100, {add(250), first(), range(100)}, 1, 100, 1, 3, true, 1, 251,
+    {"FollowingAgainAfterNextOntoLast",
+     100,
+     {add(500), first(), next(), next(), next(), next(), add(1)},
+     501,
+     600,
+     6,
+     6,
+     false,
+     6,
+     502,
+     false},
+    {"PriorEntersHolding", 100, {add(500), prior(), add(100)}, 301, 400, 4, 6, true, 4, 601, false},
+    {"NewSizeGoesToLastPageAndFollows",
+     100,
+     {add(250), first(), range(7)},
+     246,
+     252,
+     36,
+     36,
+     false,
+     1,
+     251,
+     true},
+    {"SameSizeChangesNothing",
+     100,
+     {add(250), first(), range(100)},
+     1,
+     100,
+     1,
+     3,
+     true,
+     1,
+     251,
      false},
     {"LargerSizeFromLastPage", 10, {add(95), range(100)}, 1, 100, 1, 1, false, 10, 96, false},
-    {"ClearOnPage4Of7", 100, {add(700), first(), next(), next(), next(), clear()}, 1, 100, 1, 1,
-     false, 1, 1, true},
+    {"ClearOnPage4Of7",
+     100,
+     {add(700), first(), next(), next(), next(), clear()},
+     1,
+     100,
+     1,
+     1,
+     false,
+     1,
+     1,
+     true},
     {"FirstReadingAfterClear", 100, {add(700), clear(), add(1)}, 1, 100, 1, 1, false, 1, 2, false},
     {"PageSizeOneShowsTheNewest", 1, {add(5)}, 5, 5, 5, 5, false, 5, 6, true},
     {"PageSizeOneStepsBack", 1, {add(5), prior(), prior()}, 3, 3, 3, 5, true, 3, 6, false},

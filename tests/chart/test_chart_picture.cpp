@@ -130,3 +130,26 @@ TEST_F(ChartPicture, FileThatCannotBeCreatedIsReportedAndNothingWritten) {
 }
 
 } // namespace
+
+namespace {
+
+// On screen the line has a paint buffer of its own that new points redraw alone; the
+// widget's own picture must show them like the saved one.
+TEST(ChartOnScreen, NewPointsOnThePageAppearWithoutAFullRedraw) {
+    QApplication& app = qtApp();
+    TChartPane pane;
+    pane.resize(500, 380);
+    pane.show();
+    pane.plotValue(0, 200);
+    app.processEvents();
+    const int flat = bluePixels(pane.Chart1->grab().toImage());
+    for (int i = 0; i < 40; ++i) {
+        pane.plotValue(i % 2 == 0 ? 180 : -180, 200);
+    }
+    app.processEvents();
+    const QImage zigzag = pane.Chart1->grab().toImage();
+    EXPECT_GT(bluePixels(zigzag), flat + 1000);
+    EXPECT_EQ(bluePixels(zigzag), bluePixels(pane.chartView()->renderImage()));
+}
+
+} // namespace
