@@ -11,11 +11,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <system_error>
 
 namespace {
 
@@ -52,9 +55,10 @@ protected:
     }
 
     // The window over the simulated bridges, watchdog period shortened to watchdogMs.
-    void createWindow(int watchdogMs = 10000) {
+    void createWindow(int watchdogMs = 10000, TReadThread::Launcher launcher = {}) {
         testApp();
         MainWindowOptions options;
+        options.readerThreadLauncher = std::move(launcher);
         options.decimalSeparator = u'.';
         options.bridgeLibraryName = QString::fromLatin1(SimControl::fileName);
         options.watchdogIntervalMs = watchdogMs;
@@ -194,6 +198,26 @@ INSTANTIATE_TEST_SUITE_P(App, ConnectFails,
                                            FailCase{"configReadsBackOther", false,
                                                     VELOR_SIM_FAIL_CONFIG_READBACK}),
                          [](const ::testing::TestParamInfo<FailCase>& p) { return p.param.what; });
+
+TEST_F(ConnectionTest, AReaderThatCannotStartIsShownAsAnErrorAndTheButtonGoesUp) {
+    createWindow(10000, [](std::function<void()>) -> std::thread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    });
+    QString boxText;
+    // The system error box is modal: answer it once it is up.
+    QTimer::singleShot(0, window.get(), [&boxText] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                boxText = box->windowTitle() + u'|' + box->text();
+                box->accept();
+            }
+        }
+    });
+    click();
+    EXPECT_EQ(boxText, "Error|Failed to Create Thread!");
+    EXPECT_TRUE(shown.empty()); // not the no-device message
+    expectDisconnectedState();
+}
 
 TEST_F(ConnectionTest, UnplugWhileConnectedShowsTheMessageBeforeTheLinkCloses) {
     createWindow();
