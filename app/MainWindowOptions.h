@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceWatcher.h"
+#include "TReadThread.h"
 
 #include <QChar>
 #include <QString>
@@ -18,6 +19,8 @@ struct MainWindowOptions {
     std::optional<QChar> decimalSeparator;
     // Makes the USB link's device watcher (tests drive a manual one); empty: udev.
     std::function<std::unique_ptr<DeviceWatcher>()> deviceWatcher;
+    // Starts the USB link's reader thread (tests make it fail); empty: a std::thread.
+    TReadThread::Launcher readerThreadLauncher;
     // Period of the no-data watchdog timerDisconectedUSB; shortened only by tests.
     int watchdogIntervalMs = 10000;
 };

@@ -38,6 +38,11 @@ public:
     // One chunk from the serial link: flips the indicator and feeds the assembly.
     void CComm1ReceiveData(const std::uint8_t* buffer, std::uint32_t length);
 
+    // Around a shown report (the print preview): the USB reader and the watchdog rest,
+    // and the watchdog starts again afterwards, with a full period, only if it ran.
+    void pauseLinkForReport();
+    void resumeLinkAfterReport();
+
     QChar decimalSeparator() const { return m_decimalSeparator; }
     const MainWindowOptions& options() const { return m_options; }
     MeterDecoder& meterDecoder() { return *m_decoder; }
@@ -88,10 +93,6 @@ private:
     void CP21101Removal();
     void CP21101Error(std::uint32_t ErrorCode);
     void CP21101DeviceChange();
-    // Around a shown report: the reader and the watchdog rest, and the watchdog
-    // starts again afterwards only if it was running.
-    void pauseLinkForReport();
-    void resumeLinkAfterReport();
 
     MainWindowOptions m_options;
     QChar m_decimalSeparator;

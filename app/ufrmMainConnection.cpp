@@ -36,6 +36,7 @@ void TfrmMain::createLinkComponents() {
         link.watcher = m_options.deviceWatcher();
     }
     link.systemError = [this](const QString& text) { showSystemError(this, text); };
+    link.threadLauncher = m_options.readerThreadLauncher;
     CP21101 = new TCP2110(this, std::move(link));
     CP21101->setObjectName(QStringLiteral("CP21101"));
     CP21101->OnConnect = [this](QObject*) { CP21101Connect(); };

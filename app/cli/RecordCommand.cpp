@@ -28,6 +28,9 @@ void printRecordHelp(std::FILE* out) {
                "  --silence S              no data for S seconds means the link is lost\n"
                "                           (default 10)\n"
                "  --changes                record only frames whose value text changed\n"
+               "  --output FILE            also write the rows as a record file: \".xml\" the\n"
+               "                           XML data packet, \".txt\"/\".xls\" tab-separated\n"
+               "                           text (other names get \".xls\" appended)\n"
                "  --decimal-separator C    separator of the value texts (default: locale's)\n"
                "  --help                   show this help\n"
                "Exit status: 0 when a limit or an interrupt ended the recording; 1 when no\n"
@@ -58,6 +61,8 @@ int runRecordCommand(const QStringList& args) {
             settings.changesOnly = true;
         } else if (a == u"--sim") {
             settings.library = QString::fromLatin1(simLibrary);
+        } else if (a == u"--output" && hasValue) {
+            settings.output = args[++i];
         } else if (a == u"--library" && hasValue) {
             settings.library = QFileInfo(args[++i]).absoluteFilePath();
         } else if ((a == u"--frames" || a == u"--seconds" || a == u"--silence") && hasValue) {

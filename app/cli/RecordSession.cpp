@@ -1,6 +1,8 @@
 #include "RecordSession.h"
 
 #include "LocaleSeparators.h"
+#include "RecordFileWriter.h"
+#include "RecordTable.h"
 #include "uCP2110.h"
 
 #include <QCoreApplication>
@@ -24,8 +26,24 @@ void printError(const QString& text) {
 
 } // namespace
 
+RecordSession::Rows::Rows(QChar timeSeparator, RecordTable* table)
+    : CliRowPrinter(stdout, timeSeparator) {
+    if (table) {
+        m_recorder.emplace(table, timeSeparator);
+    }
+}
+
+void RecordSession::Rows::appendRecord(const MeterReading& reading) {
+    CliRowPrinter::appendRecord(reading);
+    if (m_recorder) {
+        m_recorder->appendRecord(reading);
+    }
+}
+
 RecordSession::RecordSession(Settings settings)
-    : m_settings(std::move(settings)), m_printer(stdout, localeTimeSeparator(QLocale::system())),
+    : m_settings(std::move(settings)),
+      m_table(m_settings.output.isEmpty() ? nullptr : std::make_unique<RecordTable>()),
+      m_printer(localeTimeSeparator(QLocale::system()), m_table.get()),
       m_decoder(m_settings.decimalSeparator, &m_printer), m_stream(&m_decoder) {
     m_decoder.setRepeat(!m_settings.changesOnly);
     m_watchdog.setSingleShot(true);
@@ -90,7 +108,25 @@ int RecordSession::run() {
     m_link->OnReceiveData = nullptr;
     m_link->Disconnect();
     std::fflush(stdout);
+    if (!saveOutput()) {
+        return 1;
+    }
     return m_exitCode;
+}
+
+// The rows recorded, also when the link was lost on the way.
+bool RecordSession::saveOutput() {
+    if (!m_table) {
+        return true;
+    }
+    const RecordSaveResult saved = saveRecordFile(*m_table, m_settings.output);
+    if (!saved.ok) {
+        printError(QStringLiteral("cannot write %1: %2").arg(saved.fileName, saved.error));
+        return false;
+    }
+    std::fprintf(stderr, "velor-cli: %d rows written to %s\n", m_table->rowCount(),
+                 qPrintable(saved.fileName));
+    return true;
 }
 
 void RecordSession::receive(const std::uint8_t* data, std::uint32_t count) {

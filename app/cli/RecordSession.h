@@ -10,7 +10,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+class RecordTable;
 class TCP2110;
 
 // One live recording: a USB link on the Qt Core event loop, its chunks through the
@@ -26,6 +28,7 @@ public:
         std::int64_t frames = 0;  // 0: no limit
         std::int64_t seconds = 0; // 0: no limit
         int silenceMs = 10000;    // no data this long ends the link
+        QString output;           // record file written at the end; empty: none
     };
 
     explicit RecordSession(Settings settings);
@@ -35,11 +38,23 @@ public:
     int run();
 
 private:
+    // Prints each recorded row and keeps it for the record file.
+    class Rows : public CliRowPrinter {
+    public:
+        Rows(QChar timeSeparator, RecordTable* table);
+        void appendRecord(const MeterReading& reading) override;
+
+    private:
+        std::optional<CliTableRecorder> m_recorder; // none: no file
+    };
+
+    bool saveOutput();
     void receive(const std::uint8_t* data, std::uint32_t count);
     void finish(int code, const QString& message = {});
 
     Settings m_settings;
-    CliRowPrinter m_printer;
+    std::unique_ptr<RecordTable> m_table;
+    Rows m_printer;
     MeterDecoder m_decoder;
     MeterStream m_stream;
     std::unique_ptr<TCP2110> m_link;

@@ -11,11 +11,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <system_error>
 
 namespace {
 
@@ -52,9 +55,10 @@ protected:
     }
 
     // The window over the simulated bridges, watchdog period shortened to watchdogMs.
-    void createWindow(int watchdogMs = 10000) {
+    void createWindow(int watchdogMs = 10000, TReadThread::Launcher launcher = {}) {
         testApp();
         MainWindowOptions options;
+        options.readerThreadLauncher = std::move(launcher);
         options.decimalSeparator = u'.';
         options.bridgeLibraryName = QString::fromLatin1(SimControl::fileName);
         options.watchdogIntervalMs = watchdogMs;
@@ -195,6 +199,26 @@ INSTANTIATE_TEST_SUITE_P(App, ConnectFails,
                                                     VELOR_SIM_FAIL_CONFIG_READBACK}),
                          [](const ::testing::TestParamInfo<FailCase>& p) { return p.param.what; });
 
+TEST_F(ConnectionTest, AReaderThatCannotStartIsShownAsAnErrorAndTheButtonGoesUp) {
+    createWindow(10000, [](std::function<void()>) -> std::thread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    });
+    QString boxText;
+    // The system error box is modal: answer it once it is up.
+    QTimer::singleShot(0, window.get(), [&boxText] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                boxText = box->windowTitle() + u'|' + box->text();
+                box->accept();
+            }
+        }
+    });
+    click();
+    EXPECT_EQ(boxText, "Error|Failed to Create Thread!");
+    EXPECT_TRUE(shown.empty()); // not the no-device message
+    expectDisconnectedState();
+}
+
 TEST_F(ConnectionTest, UnplugWhileConnectedShowsTheMessageBeforeTheLinkCloses) {
     createWindow();
     click();
@@ -212,19 +236,19 @@ TEST_F(ConnectionTest, UnplugWhileConnectedShowsTheMessageBeforeTheLinkCloses) {
 }
 
 TEST_F(ConnectionTest, DataKeepsTheWatchdogAwayAndTheFirstSilenceEndsTheConnection) {
-    createWindow(1500); // the simulated meter sends a frame every half second
+    createWindow(2000); // the simulated meter sends a frame every half second
     click();
-    QTest::qWait(3500);
+    QTest::qWait(4500);
     expectConnectedState();
     EXPECT_TRUE(shown.empty());
     ASSERT_EQ(sim.setSource("SIM0001", "none"), 0);
-    ASSERT_TRUE(waitFor([this] { return !shown.empty(); }, 4000));
+    ASSERT_TRUE(waitFor([this] { return !shown.empty(); }, 5000));
     EXPECT_TRUE(shown[0].text.contains(cable));
     EXPECT_FALSE(shown[0].connected); // disconnected before the message
     EXPECT_FALSE(shown[0].buttonDown);
     EXPECT_FALSE(shown[0].watchdogActive);
     expectDisconnectedState();
-    QTest::qWait(1700);
+    QTest::qWait(2200);
     EXPECT_EQ(shown.size(), 1u); // the watchdog is off: no second message
 }
 
@@ -248,6 +272,34 @@ TEST_F(ConnectionTest, ABridgePluggedInWhileConnectedChangesOnlyTheNextDevice) {
     click();
     expectConnectedState();
     EXPECT_EQ(window->CP21101->openedDevice().serial, "A0SIM");
+}
+
+TEST_F(ConnectionTest, AReportWhileDisconnectedLeavesTheWatchdogOff) {
+    createWindow(300);
+    window->pauseLinkForReport();
+    window->resumeLinkAfterReport();
+    EXPECT_FALSE(window->timerDisconectedUSB->isActive());
+    QTest::qWait(500);
+    EXPECT_TRUE(shown.empty());
+    expectDisconnectedState();
+}
+
+TEST_F(ConnectionTest, AReportWhileConnectedHoldsTheReadingAndResumesIt) {
+    createWindow(1500);
+    click();
+    ASSERT_TRUE(waitFor([this] { return window->meterDecoder().framesDecoded() >= 1; }));
+    window->pauseLinkForReport();
+    EXPECT_FALSE(window->timerDisconectedUSB->isActive());
+    QTest::qWait(100); // a poll under way when the report came ends normally
+    const auto frames = window->meterDecoder().framesDecoded();
+    QTest::qWait(2000); // longer than the watchdog: no data, no message, still connected
+    EXPECT_EQ(window->meterDecoder().framesDecoded(), frames);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(window->CP21101->Connected());
+    window->resumeLinkAfterReport();
+    expectConnectedState();
+    ASSERT_TRUE(waitFor([&] { return window->meterDecoder().framesDecoded() > frames; }));
+    EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(ConnectionTest, DestroyingAConnectedWindowDisconnectsPromptly) {

@@ -1,9 +1,11 @@
 // velor-cli record on the simulated bridge and on a scripted library: rows as decode
 // prints them, the limits, and the clear failures.
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,33 @@ TEST(CliRecord, SimulatedBridgePrintsNumberedRowsUpToTheFrameLimit) {
         EXPECT_FALSE(fields[2].isEmpty()); // primary mode
     }
     EXPECT_TRUE(r.err.contains("SIM0001"));
+}
+
+TEST(CliRecord, OutputFileHoldsThePrintedRows) {
+    QTemporaryDir dir;
+    const QString text = dir.filePath("log.txt");
+    const RecordRun r = runRecord({"--sim", "--frames", "3", "--output", text});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile f(text);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines =
+        QString::fromLocal8Bit(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith("NO\tTime\tMMode"));
+    for (int i = 0; i < 3; ++i) {
+        // Same row but for the time stamp, taken a moment apart.
+        QStringList printed = r.rows[i].split(u'\t');
+        QStringList saved = lines[i + 1].split(u'\t');
+        ASSERT_EQ(saved.size(), 9);
+        printed.removeAt(1);
+        saved.removeAt(1);
+        EXPECT_EQ(saved, printed);
+    }
+    // A file that cannot be written fails the run.
+    const RecordRun bad =
+        runRecord({"--sim", "--frames", "1", "--output", dir.filePath("no/such/dir/x.xml")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.contains("cannot write"));
 }
 
 TEST(CliRecord, SecondsLimitEndsTheRecording) {

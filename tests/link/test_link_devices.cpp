@@ -2,6 +2,7 @@
 // and the arrival, removal and change notices with the order of their events.
 #include "LinkProbe.h"
 #include "ScriptedControl.h"
+#include "UdevDeviceWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -166,4 +167,21 @@ TEST_F(LinkDevices, DestructionDisconnectsAndClosesTheOpenDevice) {
     t->link->OnDisconnect = nullptr;
     t->link.reset();
     EXPECT_EQ(script.openHandles(), 0);
+}
+
+TEST(UdevWatcher, RegistersOnTheHidrawMonitorAndUnregistersCleanly) {
+    UdevDeviceWatcher watcher;
+    // Where the machine has no udev netlink socket (some containers) registration is
+    // refused; the link then simply hears of no devices coming and going.
+    const bool registered =
+        watcher.registerNotifications(DeviceInterfaceFilter{}, [](const DeviceNotice&) {});
+    if (registered) {
+        pumpFor(50);
+        watcher.unregisterNotifications();
+        // Registering again after an unregistration works as the first time.
+        EXPECT_TRUE(
+            watcher.registerNotifications(DeviceInterfaceFilter{}, [](const DeviceNotice&) {}));
+    }
+    watcher.unregisterNotifications();
+    pumpFor(10); // the notifier goes with the event loop's deferred deletes
 }

@@ -71,13 +71,12 @@ void addDevicesFromEnvironment(Script& s) {
     }
 }
 
+// Destroyed when the library is unloaded; every load starts afresh.
 Script& script() {
-    static Script* s = [] {
-        auto* created = new Script;
-        addDevicesFromEnvironment(*created);
-        return created;
-    }();
-    return *s;
+    static Script s;
+    static const bool fromEnvironment = (addDevicesFromEnvironment(s), true);
+    (void)fromEnvironment;
+    return s;
 }
 
 void logCall(Script& s, const char* name) {
@@ -433,7 +432,9 @@ HID_UART_API HID_UART_STATUS HID_UART_CALL HidUart_Read(HID_UART_DEVICE device, 
     }
     ReadResult r = std::move(s.reads.front());
     s.reads.pop_front();
-    std::memcpy(buffer, r.bytes.data(), std::min<size_t>(r.bytes.size(), numBytesToRead));
+    if (!r.bytes.empty()) {
+        std::memcpy(buffer, r.bytes.data(), std::min<size_t>(r.bytes.size(), numBytesToRead));
+    }
     *numBytesRead = r.reported;
     if (r.reported > 0) {
         s.lastDataReadNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
