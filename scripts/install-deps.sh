@@ -9,7 +9,7 @@ packages=(
   libqcustomplot-dev libqcustomplot2.1-qt6
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth imagemagick fonts-dseg fonts-dejavu-core
+  xvfb xauth imagemagick fonts-dseg fonts-dejavu-core fonts-liberation2
   qt6-qpa-plugins libgl-dev
 )
 
