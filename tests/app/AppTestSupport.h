@@ -9,8 +9,9 @@
 #include <QString>
 #include <QTimer>
 
-#include <functional>
+#include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -72,6 +73,13 @@ inline void onNextModalDialog(std::function<void(TMessageForm&)> action) {
         poll->stop();
         poll->deleteLater();
         action(*dialog);
+        // A dialog the action failed to close must not hang the test program.
+        QTimer::singleShot(5000, dialog, [dialog] {
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog was still open";
+                dialog->done(-1);
+            }
+        });
     });
     poll->start();
 }
