@@ -98,9 +98,12 @@ bool readTextLine(QByteArrayView line, const PieceDecoder& decode, RawTextIds* i
         return false;
     }
     if (pieces->size() > 1) {
-        QString time;
-        decode((*pieces)[1], &time);
-        row.time = table->encodeTime(time);
+        row.time = RecordTable::packTimeBytes((*pieces)[1]);
+        if (row.time == 0) {
+            QString time;
+            decode((*pieces)[1], &time);
+            row.time = table->encodeTime(time);
+        }
     }
     for (std::size_t i = 2; i < pieces->size(); ++i) {
         ids->id(static_cast<int>(i), (*pieces)[i], decode, &row.texts[i - 2]);

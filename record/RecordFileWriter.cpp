@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -19,7 +20,7 @@ constexpr qsizetype chunkSize = 1 << 20;
 // Collects bytes and hands them to the device a megabyte at a time.
 class ChunkedOutput {
 public:
-    explicit ChunkedOutput(QIODevice* out) : m_out(out), m_buffer(chunkSize) {}
+    explicit ChunkedOutput(QIODevice* out) : m_out(out), m_buffer(new char[chunkSize]) {}
 
     void add(const char* data, qsizetype n) {
         if (m_used + n > chunkSize) {
@@ -29,7 +30,7 @@ public:
                 return;
             }
         }
-        std::memcpy(m_buffer.data() + m_used, data, static_cast<std::size_t>(n));
+        std::memcpy(m_buffer.get() + m_used, data, static_cast<std::size_t>(n));
         m_used += n;
     }
     void add(const QByteArray& bytes) { add(bytes.constData(), bytes.size()); }
@@ -37,7 +38,7 @@ public:
         if (m_used == chunkSize) {
             flush();
         }
-        m_buffer[static_cast<std::size_t>(m_used++)] = c;
+        m_buffer[m_used++] = c;
     }
     void addNumber(long long n) {
         char digits[24];
@@ -46,7 +47,7 @@ public:
     }
     bool flush() {
         if (m_ok && m_used > 0) {
-            m_ok = m_out->write(m_buffer.data(), m_used) == m_used;
+            m_ok = m_out->write(m_buffer.get(), m_used) == m_used;
         }
         m_used = 0;
         return m_ok;
@@ -54,7 +55,7 @@ public:
 
 private:
     QIODevice* m_out;
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer;
     qsizetype m_used = 0;
     bool m_ok = true;
 };

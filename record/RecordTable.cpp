@@ -103,6 +103,21 @@ std::uint64_t RecordTable::encodeTime(QStringView text) {
     return packed != 0 ? packed : internText(text);
 }
 
+std::uint64_t RecordTable::packTimeBytes(QByteArrayView bytes) {
+    if (bytes.size() != 19) {
+        return 0;
+    }
+    char16_t chars[19];
+    for (int i = 0; i < 19; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x80) {
+            return 0;
+        }
+        chars[i] = c;
+    }
+    return packTime(QStringView(chars, 19));
+}
+
 void RecordTable::unpackTime(std::uint64_t code, char16_t out[19]) {
     const auto put = [out](int at, int value, int count) {
         for (int i = count - 1; i >= 0; --i) {

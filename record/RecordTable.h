@@ -2,6 +2,7 @@
 
 #include "RecordFields.h"
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -67,6 +68,9 @@ public:
     QString storedText(QStringView text) const;
     TextId internText(QStringView text);
     std::uint64_t encodeTime(QStringView text);
+    // The packed code of a time stamp given as 8-bit bytes; 0 when they are not a stamp
+    // that packs (the caller then decodes them and uses encodeTime).
+    static std::uint64_t packTimeBytes(QByteArrayView bytes);
 
     // Field values. A null field gives std::nullopt.
     std::optional<std::int32_t> number(int row) const;

@@ -6,6 +6,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -129,17 +130,13 @@ bool parseNumber(QByteArrayView value, std::int32_t* number) {
 
 // A time stamp's stored code; nullText when the value is not in the writer's form.
 std::uint64_t timeCode(QByteArrayView value, RecordTable* table) {
-    if (value.size() == 19) {
-        // The common case, a stamp of plain characters, without building a string.
-        char16_t chars[19];
-        bool plain = true;
-        for (int i = 0; i < 19; ++i) {
-            const auto c = static_cast<unsigned char>(value[i]);
-            plain = plain && c >= 0x20 && c < 0x7F && c != '&' && c != '<';
-            chars[i] = c;
-        }
-        if (plain) {
-            return table->encodeTime(QStringView(chars, 19));
+    // The common case, a stamp of plain characters, packs without building a string.
+    const bool plain = std::all_of(value.begin(), value.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '&' && c != '<';
+    });
+    if (plain) {
+        if (const std::uint64_t packed = RecordTable::packTimeBytes(value)) {
+            return packed;
         }
     }
     QString text;
