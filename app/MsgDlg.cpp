@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include <memory>
 
@@ -112,6 +113,13 @@ int ShowMsgDlgPos(const QString& msg, TMsgDlgType dlgType, TMsgDlgButtons button
     }
     if (responder) {
         return responder(*dlg);
+    }
+    // Owned by the application, but kept above the window it was asked from.
+    if (const QWidget* active = QApplication::activeWindow()) {
+        dlg->winId();
+        if (dlg->windowHandle() != nullptr && active->windowHandle() != nullptr) {
+            dlg->windowHandle()->setTransientParent(active->windowHandle());
+        }
     }
     return dlg->exec();
 }

@@ -46,6 +46,7 @@ void TfrmMain::FormCreate() {
     // The unit texts are the meter core's fixed table (lcdUnitText).
     m_decimalSeparator =
         m_options.decimalSeparator.value_or(localeDecimalSeparator(QLocale::system()));
+    chartPane->setDecimalSeparator(m_decimalSeparator);
     m_decoder =
         std::make_unique<MeterDecoder>(m_decimalSeparator, static_cast<DecoderHooks*>(this));
     m_decoder->setRepeat(recordPane->repeatChecked());

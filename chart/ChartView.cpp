@@ -1,10 +1,9 @@
 #include "ChartView.h"
 
+#include "ChartBevel.h"
 #include "MinimumStepTicker.h"
 
 #include <QImage>
-#include <QPainter>
-#include <qdrawutil.h>
 
 #include <cmath>
 
@@ -45,7 +44,7 @@ void ChartView::applySettings() {
     setInteractions(QCP::Interactions());
     setFocusPolicy(Qt::NoFocus);
     setBackground(Qt::white);
-    axisRect()->setBackground(Qt::white);
+    // The plot area is white through the widget's own background: no second fill.
     legend->setVisible(false);
     plotLayout()->setAutoMargins(QCP::msNone);
 
@@ -76,6 +75,7 @@ void ChartView::applySettings() {
     m_seriesLayer = layer(QStringLiteral("series"));
     m_seriesLayer->setMode(QCPLayer::lmBuffered);
     m_series1->setLayer(m_seriesLayer);
+    new ChartBevel(this, QStringLiteral("overlay")); // a child of the plot
     // Lines without antialiasing: a trace of readings draws faster and stays crisp.
     setNotAntialiasedElements(QCP::aeAll);
 }
@@ -221,15 +221,8 @@ QImage ChartView::renderImage() {
     image.fill(Qt::white);
     QCPPainter painter(&image);
     toPainter(&painter, width(), height());
-    drawBevel(&painter);
     painter.end();
     return image;
-}
-
-void ChartView::paintEvent(QPaintEvent* event) {
-    QCustomPlot::paintEvent(event);
-    QPainter painter(this);
-    drawBevel(&painter);
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {
@@ -240,9 +233,4 @@ void ChartView::resizeEvent(QResizeEvent* event) {
 void ChartView::applyOuterMargins() {
     // Outer margins in percent of the chart's size: left 1, top 1, right 4, bottom 0.
     plotLayout()->setMargins(QMargins(width() / 100, height() / 100, width() * 4 / 100, 0));
-}
-
-void ChartView::drawBevel(QPainter* painter) const {
-    // A lowered bevel of one pixel around the chart.
-    qDrawShadePanel(painter, rect(), palette(), true, 1, nullptr);
 }

@@ -43,13 +43,11 @@ public:
     void syncPlot();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applySettings();
     void applyOuterMargins();
-    void drawBevel(QPainter* painter) const;
     enum class Change { Points, Axes };
     void changed(Change change);
     void flushChanges();

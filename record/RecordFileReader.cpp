@@ -1,7 +1,9 @@
 #include "RecordFileReader.h"
 
+#include "RawTextIds.h"
 #include "RecordFileName.h"
 #include "RecordTable.h"
+#include "RecordXmlFastPath.h"
 #include "SplitByDelimiter.h"
 
 #include <QFile>
@@ -63,42 +65,29 @@ private:
     RecordTable* m_table;
 };
 
-// Turns the 8-bit pieces of a text file into stored texts; each distinct piece is decoded
-// and interned once.
-class PieceTexts {
+// The 8-bit text of a piece of a text file.
+class PieceDecoder {
 public:
-    PieceTexts(RecordTable* table, QStringConverter::Encoding encoding)
-        : m_table(table), m_encoding(encoding) {}
+    explicit PieceDecoder(QStringConverter::Encoding encoding) : m_encoding(encoding) {}
 
-    QString decode(QByteArrayView piece) const {
+    bool operator()(QByteArrayView piece, QString* text) const {
         for (const char c : piece) {
             if (static_cast<unsigned char>(c) >= 128) {
                 QStringDecoder decoder(m_encoding);
-                return decoder(piece);
+                *text = decoder(piece);
+                return true;
             }
         }
-        return QString::fromLatin1(piece);
+        *text = QString::fromLatin1(piece);
+        return true;
     }
-    RecordTable::TextId text(QByteArrayView piece) {
-        const QByteArray key = QByteArray::fromRawData(piece.data(), piece.size());
-        const auto it = m_ids.constFind(key);
-        if (it != m_ids.constEnd()) {
-            return it.value();
-        }
-        const RecordTable::TextId id = m_table->internText(decode(piece));
-        m_ids.insert(QByteArray(piece.data(), piece.size()), id);
-        return id;
-    }
-    std::uint64_t time(QByteArrayView piece) { return m_table->encodeTime(decode(piece)); }
 
 private:
-    RecordTable* m_table;
     QStringConverter::Encoding m_encoding;
-    QHash<QByteArray, RecordTable::TextId> m_ids;
 };
 
-bool readTextLine(QByteArrayView line, PieceTexts* texts, std::vector<QByteArrayView>* pieces,
-                  RecordTable* table) {
+bool readTextLine(QByteArrayView line, const PieceDecoder& decode, RawTextIds* ids,
+                  std::vector<QByteArrayView>* pieces, RecordTable* table) {
     splitPieces(line, QByteArrayView("\t", 1), pieces, recordFieldCount + 1);
     if (pieces->size() > static_cast<std::size_t>(recordFieldCount)) {
         return false;
@@ -109,10 +98,12 @@ bool readTextLine(QByteArrayView line, PieceTexts* texts, std::vector<QByteArray
         return false;
     }
     if (pieces->size() > 1) {
-        row.time = texts->time((*pieces)[1]);
+        QString time;
+        decode((*pieces)[1], &time);
+        row.time = table->encodeTime(time);
     }
     for (std::size_t i = 2; i < pieces->size(); ++i) {
-        row.texts[i - 2] = texts->text((*pieces)[i]);
+        ids->id(static_cast<int>(i), (*pieces)[i], decode, &row.texts[i - 2]);
     }
     table->appendEncoded(row);
     return true;
@@ -242,6 +233,14 @@ bool readPacket(QXmlStreamReader* xml, RecordTable* table) {
     return !xml->hasError();
 }
 
+bool isUtf8(QStringConverter::Encoding encoding) {
+#ifdef Q_OS_WIN
+    return encoding == QStringConverter::Utf8;
+#else
+    return encoding == QStringConverter::Utf8 || encoding == QStringConverter::System;
+#endif
+}
+
 } // namespace
 
 bool readRecordText(QByteArrayView bytes, RecordTable* table, QStringConverter::Encoding encoding) {
@@ -253,7 +252,8 @@ bool readRecordText(QByteArrayView bytes, RecordTable* table, QStringConverter::
         return false; // no header line to remove
     }
     AppendBatch batch(table);
-    PieceTexts texts(table, encoding);
+    const PieceDecoder decode(encoding);
+    RawTextIds ids(table);
     std::vector<QByteArrayView> pieces;
     bool header = true;
     qsizetype pos = 0;
@@ -269,29 +269,37 @@ bool readRecordText(QByteArrayView bytes, RecordTable* table, QStringConverter::
             header = false;
             continue;
         }
-        if (!readTextLine(line, &texts, &pieces, table)) {
+        if (!readTextLine(line, decode, &ids, &pieces, table)) {
             return false;
         }
     }
     return true;
 }
 
-bool readRecordXml(QByteArrayView bytes, RecordTable* table, QStringConverter::Encoding encoding) {
+bool readRecordXmlGeneral(QByteArrayView bytes, RecordTable* table,
+                          QStringConverter::Encoding encoding) {
     AppendBatch batch(table);
     const QByteArray raw = QByteArray::fromRawData(bytes.data(), bytes.size());
-#ifdef Q_OS_WIN
-    const bool utf8 = encoding == QStringConverter::Utf8;
-#else
-    const bool utf8 = encoding == QStringConverter::Utf8 || encoding == QStringConverter::System;
-#endif
-    // The declaration names no encoding; the file holds the locale's 8-bit text.
-    if (utf8) {
+    if (isUtf8(encoding)) {
         QXmlStreamReader xml(raw);
         return readPacket(&xml, table);
     }
+    // The declaration names no encoding; the file holds the locale's 8-bit text.
     QStringDecoder decoder(encoding);
     QXmlStreamReader xml(QString(decoder(raw)));
     return readPacket(&xml, table);
+}
+
+bool readRecordXml(QByteArrayView bytes, RecordTable* table, QStringConverter::Encoding encoding) {
+    AppendBatch batch(table);
+    if (isUtf8(encoding)) {
+        const int before = table->rowCount();
+        if (readOwnRecordXml(bytes, table)) {
+            return true;
+        }
+        table->discardBatchRowsFrom(before);
+    }
+    return readRecordXmlGeneral(bytes, table, encoding);
 }
 
 bool loadRecordFile(const QString& fileName, RecordTable* table,

@@ -24,6 +24,11 @@ bool readRecordText(QByteArrayView bytes, RecordTable* table,
 bool readRecordXml(QByteArrayView bytes, RecordTable* table,
                    QStringConverter::Encoding encoding = QStringConverter::System);
 
+// The same with the general XML reader alone, without the fast path for the program's own
+// form (for comparing the two).
+bool readRecordXmlGeneral(QByteArrayView bytes, RecordTable* table,
+                          QStringConverter::Encoding encoding = QStringConverter::System);
+
 // Reads the file in the form its extension selects; false also when it cannot be read.
 bool loadRecordFile(const QString& fileName, RecordTable* table,
                     QStringConverter::Encoding encoding = QStringConverter::System);

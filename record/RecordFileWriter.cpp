@@ -172,6 +172,20 @@ QStringList defaultRecordHeader() {
     return header;
 }
 
+const QByteArray& recordXmlHead() {
+    static const QByteArray head = [] {
+        QByteArray h = R"(<?xml version="1.0" standalone="yes"?>  <DATAPACKET Version="2.0">)"
+                       "<METADATA><FIELDS>";
+        const auto& names = recordFieldNames();
+        for (int f = 0; f < recordFieldCount; ++f) {
+            h += "<FIELD attrname=\"" + names[static_cast<std::size_t>(f)].toLatin1();
+            h += f == aNO ? "\" fieldtype=\"i4\"/>" : "\" fieldtype=\"string\" WIDTH=\"20\"/>";
+        }
+        return h + "</FIELDS>";
+    }();
+    return head;
+}
+
 bool writeRecordText(const RecordTable& table, const QStringList& header, QIODevice* out,
                      QStringConverter::Encoding encoding) {
     FieldBytes bytes(table, encoding, false);
@@ -197,15 +211,8 @@ bool writeRecordText(const RecordTable& table, const QStringList& header, QIODev
 bool writeRecordXml(const RecordTable& table, QIODevice* out, QStringConverter::Encoding encoding) {
     FieldBytes bytes(table, encoding, true);
     ChunkedOutput output(out);
-    output.add(R"(<?xml version="1.0" standalone="yes"?>  <DATAPACKET Version="2.0"><METADATA>)"
-               "<FIELDS>");
-    const auto& names = recordFieldNames();
-    for (int f = 0; f < recordFieldCount; ++f) {
-        output.add("<FIELD attrname=\"");
-        output.add(names[static_cast<std::size_t>(f)].toLatin1());
-        output.add(f == aNO ? "\" fieldtype=\"i4\"/>" : "\" fieldtype=\"string\" WIDTH=\"20\"/>");
-    }
-    output.add("</FIELDS><PARAMS");
+    output.add(recordXmlHead());
+    output.add("<PARAMS");
     const int logged = table.insertionLogSize();
     if (logged > 0) {
         output.add(" CHANGE_LOG=\"");
@@ -219,6 +226,7 @@ bool writeRecordXml(const RecordTable& table, QIODevice* out, QStringConverter::
         output.add('"');
     }
     output.add("/></METADATA><ROWDATA>");
+    const auto& names = recordFieldNames();
     std::array<QByteArray, recordFieldCount> prefixes;
     for (int f = 0; f < recordFieldCount; ++f) {
         prefixes[static_cast<std::size_t>(f)] =

@@ -23,6 +23,10 @@ bool writeRecordText(const RecordTable& table, const QStringList& header, QIODev
 bool writeRecordXml(const RecordTable& table, QIODevice* out,
                     QStringConverter::Encoding encoding = QStringConverter::System);
 
+// The start of every XML record file this program writes: the declaration, the packet's
+// start tag and the descriptions of the nine fields, up to and including </FIELDS>.
+const QByteArray& recordXmlHead();
+
 struct RecordSaveResult {
     bool ok = false;
     QString fileName; // the name written to, ".xls" appended where the rules append it

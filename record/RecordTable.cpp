@@ -169,6 +169,22 @@ void RecordTable::endAppendBatch() {
     }
 }
 
+void RecordTable::discardBatchRowsFrom(int rows) {
+    if (m_batchDepth == 0 || m_batchFirst < 0 || rows < m_batchFirst || rows >= rowCount()) {
+        return;
+    }
+    const auto n = static_cast<std::size_t>(rows);
+    m_logSize -= rowCount() - rows;
+    m_number.resize(n);
+    m_hasNumber.resize(n);
+    m_time.resize(n);
+    m_texts.resize(n * 7);
+    m_current = rows - 1;
+    if (rows == m_batchFirst) {
+        m_batchFirst = -1;
+    }
+}
+
 void RecordTable::clear() {
     m_number = {};
     m_hasNumber = {};
@@ -257,4 +273,10 @@ std::size_t RecordTable::memoryUsage() const {
     // A hash node holds a key, a value and bookkeeping.
     bytes += static_cast<std::size_t>(m_poolIndex.capacity()) * (sizeof(QString) + 16);
     return bytes;
+}
+
+void RecordTable::moveTo(int row) {
+    if (row >= 0 && row < rowCount()) {
+        setCurrent(row);
+    }
 }

@@ -58,6 +58,9 @@ public:
     // Appends made between these two calls are announced once, as one range, at the end.
     void beginAppendBatch();
     void endAppendBatch();
+    // Inside a batch: drops the rows appended in it from position rowCount on, before
+    // anyone heard of them (a reader that tried one way of reading and starts over).
+    void discardBatchRowsFrom(int rowCount);
 
     // The text as the table stores it: through the 8-bit encoding, cut to 20 characters,
     // trailing blanks dropped.
@@ -88,6 +91,8 @@ public:
     void first();
     void next();
     void last();
+    // Makes the row current (the grid's selected row is the table's current row).
+    void moveTo(int row);
     bool eof() const { return m_current < 0 || m_current >= rowCount(); }
 
     // Memory held by the rows and the text pool, in bytes (for the benchmarks).

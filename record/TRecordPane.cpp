@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -77,6 +78,10 @@ TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     layout->addWidget(DBGrid1, 1);
 
+    QFont captionFont(QStringLiteral("Arial"));
+    captionFont.setPixelSize(11);
+    cbRepeat->setFont(captionFont);
+    cbInterval->setFont(captionFont);
     m_timeSeparator = localeTimeSeparator(QLocale::system());
     cds1 = new RecordTable(QStringConverter::System, this);
     cds1->setObjectName(QStringLiteral("cds1"));
@@ -84,6 +89,8 @@ TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     Data1->setObjectName(QStringLiteral("Data1"));
     setUpGrid();
     connect(cds1, &RecordTable::currentChanged, this, &TRecordPane::showCurrentRow);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, cds1,
+            [this](const QModelIndex& current) { cds1->moveTo(current.row()); });
 
     timerInterval = new TIntervalTimer(this);
     timerInterval->setObjectName(QStringLiteral("timerInterval"));
@@ -116,6 +123,11 @@ void TRecordPane::setUpGrid() {
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setShowGrid(true);
     DBGrid1->setWordWrap(false);
+    // Cells are clipped at the column's edge, not shortened with an ellipsis.
+    DBGrid1->setTextElideMode(Qt::ElideNone);
+    QFont cellFont(QStringLiteral("MS Sans Serif"));
+    cellFont.setPixelSize(11);
+    DBGrid1->setFont(cellFont);
     DBGrid1->setCornerButtonEnabled(false);
     DBGrid1->setAlternatingRowColors(false);
     // Rows of one fixed height (see TRecordGrid).
@@ -124,9 +136,7 @@ void TRecordPane::setUpGrid() {
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4);
     QHeaderView* columns = DBGrid1->horizontalHeader();
-    QFont titleFont(QStringLiteral("MS Sans Serif"));
-    titleFont.setPixelSize(11);
-    columns->setFont(titleFont);
+    columns->setFont(cellFont);
     columns->setSectionsMovable(true);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setHighlightSections(false);

@@ -56,6 +56,22 @@ BENCHMARK(BM_PerFrame)
     ->Arg(10'000'000)
     ->Unit(benchmark::kMicrosecond);
 
+// The worst frame: every reading moves the window (page size 1), so the axes are
+// redrawn with the line each time.
+void BM_PerFrameEveryFrameNewPage(benchmark::State& state) {
+    TChartPane pane;
+    showPane(pane);
+    pane.chartPager().SetRange(1);
+    holdPoints(pane, state.range(0));
+    double value = 0;
+    for (auto _ : state) {
+        pane.plotValue(value, 200);
+        QCoreApplication::processEvents();
+        value = value > 190 ? -190 : value + 1.5;
+    }
+}
+BENCHMARK(BM_PerFrameEveryFrameNewPage)->Arg(1'000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
+
 // While an earlier page is held, new readings do not touch the picture.
 void BM_PerFrameHolding(benchmark::State& state) {
     TChartPane pane;

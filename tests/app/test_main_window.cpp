@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -98,6 +99,15 @@ TEST_F(MainWindowTest, SplitterSharesTheWidthAndCollapsesBelowItsMinimum) {
     EXPECT_EQ(window->Panel1->minimumWidth(), 30);
     EXPECT_EQ(window->Panel5->minimumWidth(), 30);
 
+    // A wider window widens the chart; the left column keeps its width.
+    window->resize(1200, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window->Panel1->width(), 457);
+    EXPECT_EQ(window->Panel5->width(), 1200 - 457 - 3);
+    EXPECT_EQ(window->Panel2->height(), 249);
+    window->resize(940, 661);
+    QApplication::processEvents();
+
     QWidget* handle = splitter->handle(1);
     const auto drag = [&](int toX) {
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 100));
@@ -121,11 +131,14 @@ TEST_F(MainWindowTest, QuitAsksAndOnlyYesCloses) {
         int answer;
         bool closes;
     } cases[] = {{mrNo, false}, {mrCancel, false}, {mrYes, true}};
+    feedUsbFrame(*window, FrameFields{});
+    const QAbstractItemModel* rows = window->recordPane->DBGrid1->model();
     for (const auto& c : cases) {
         window->show();
         ScopedDialogAnswer answer(c.answer);
         EXPECT_EQ(window->close(), c.closes) << "answer " << c.answer;
         EXPECT_EQ(window->isVisible(), !c.closes);
+        EXPECT_EQ(rows->rowCount(), 1) << "the records stay as they were";
         ASSERT_EQ(answer.titles.size(), 1u);
         EXPECT_EQ(answer.titles[0], "Confirm");
         EXPECT_TRUE(answer.texts[0].contains(
@@ -135,8 +148,12 @@ TEST_F(MainWindowTest, QuitAsksAndOnlyYesCloses) {
 
 TEST_F(MainWindowTest, ClearFromEitherToolBarAsksFirst) {
     QToolButton* buttons[] = {window->recordPane->btnRecordNew, window->chartPane->btnNew};
+    const QAbstractItemModel* rows = window->recordPane->DBGrid1->model();
     for (QToolButton* button : buttons) {
         SCOPED_TRACE(button->objectName().toStdString());
+        feedUsbFrame(*window, FrameFields{});
+        feedUsbFrame(*window, FrameFields{});
+        ASSERT_EQ(rows->rowCount(), 2);
         window->chartPane->edtCurPage->setText(QStringLiteral("7"));
         {
             ScopedDialogAnswer no(mrNo);
@@ -147,12 +164,34 @@ TEST_F(MainWindowTest, ClearFromEitherToolBarAsksFirst) {
             EXPECT_EQ(no.titles[0], "Confirm");
         }
         EXPECT_EQ(window->chartPane->edtCurPage->text(), "7");
+        EXPECT_EQ(rows->rowCount(), 2) << "No keeps the records";
         {
             ScopedDialogAnswer yes(mrYes);
             button->click();
         }
         EXPECT_EQ(window->chartPane->edtCurPage->text(), "1");
+        EXPECT_EQ(rows->rowCount(), 0);
     }
+}
+
+TEST_F(MainWindowTest, RecordPaneNoticesGoThroughTheMessageDialog) {
+    feedUsbFrame(*window, FrameFields{});
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("records.txt"));
+    ScopedDialogAnswer ok(mrOk);
+    window->recordPane->DBToFiles(file);
+    ASSERT_EQ(ok.titles.size(), 1u);
+    EXPECT_EQ(ok.titles[0], "Information");
+    EXPECT_TRUE(ok.texts[0].contains(QStringLiteral("Save table to specified file: ") + file +
+                                     QStringLiteral(" Scuss!")));
+    EXPECT_TRUE(ok.texts[0].contains(QStringLiteral("\r\nOK   \r\n")));
+}
+
+TEST_F(MainWindowTest, ChartRangeBoxTakesTheWindowsSeparator) {
+    EXPECT_EQ(window->chartPane->decimalSeparator(), u'.');
+    const auto commaWindow = makeWindow(u',');
+    EXPECT_EQ(commaWindow->chartPane->decimalSeparator(), u',');
 }
 
 TEST_F(MainWindowTest, WatchdogRestartsOnUsbChunksOnly) {

@@ -82,3 +82,49 @@ TYPED_TEST(SurfaceContract, ClearingRemovesEveryPoint) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PointStore, KeepsEveryValueAcrossBlocksAndGivesTheMemoryBack) {
+    PointStore store;
+    const std::int64_t count = 3 * PointStore::blockSize + 5;
+    for (std::int64_t i = 0; i < count; ++i) {
+        store.append(static_cast<double>(i) * 0.5);
+    }
+    ASSERT_EQ(store.size(), count);
+    for (std::int64_t i : {std::int64_t{0}, PointStore::blockSize - 1, PointStore::blockSize,
+                           2 * PointStore::blockSize + 1, count - 1}) {
+        EXPECT_EQ(store.at(i), static_cast<double>(i) * 0.5) << i;
+    }
+    EXPECT_LT(store.bytesReserved(), static_cast<std::size_t>(count) * 11);
+    store.clear();
+    EXPECT_EQ(store.size(), 0);
+    EXPECT_EQ(store.bytesReserved(), 0u);
+}
+
+// The graph is handed the page in view from the store: after steps across blocks it
+// holds exactly that page's values, with its two neighbours.
+TEST(ChartViewPage, GraphHoldsThePageInViewWithItsNeighbours) {
+    qtApp();
+    ChartView chart;
+    chart.setHorizontalMaximum(1000);
+    const std::int64_t count = PointStore::blockSize + 3000;
+    for (std::int64_t i = 0; i < count; ++i) {
+        chart.appendPoint(0, static_cast<double>(i % 1000) - 500, clBlue);
+    }
+    for (int page = 0; page < 65; ++page) {
+        chart.scrollHorizontal(1000); // to 65001 … 66000, across the first block's end
+    }
+    ASSERT_EQ(chart.horizontalMinimum(), 65001);
+    chart.syncPlot();
+    const auto data = chart.series1()->data();
+    ASSERT_EQ(data->size(), 1002);
+    for (auto it = data->constBegin(); it != data->constEnd(); ++it) {
+        const auto x = static_cast<std::int64_t>(it->key);
+        EXPECT_EQ(it->value, static_cast<double>(x % 1000) - 500) << x;
+    }
+    EXPECT_EQ(data->constBegin()->key, 65000);
+    EXPECT_EQ((data->constEnd() - 1)->key, 66001);
+}
+
+} // namespace

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -187,9 +188,23 @@ TEST_F(RecordPane, GridIsAReadOnlyRowGridFollowingTheNewestRow) {
     const QRect cell = grid->visualRect(grid->currentIndex());
     EXPECT_TRUE(grid->viewport()->rect().intersects(cell)) << "newest row scrolled into view";
     EXPECT_TRUE(grid->selectionModel()->isRowSelected(199, QModelIndex()));
+
     if (const QByteArray dir = qgetenv("VELOR_SCREENSHOT_DIR"); !dir.isEmpty()) {
         m_pane.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/record-pane.png"));
     }
+
+    // A click selects the row under the mouse, whole.
+    const QModelIndex target = m_pane.Data1->index(196, 2);
+    const QRect targetRect = grid->visualRect(target);
+    ASSERT_TRUE(grid->viewport()->rect().contains(targetRect.center()));
+    EXPECT_EQ(grid->indexAt(targetRect.center()), target);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, targetRect.center());
+    EXPECT_EQ(grid->currentIndex(), target);
+    EXPECT_EQ(m_pane.cds1->currentRow(), 196) << "the grid's row is the table's current row";
+    EXPECT_TRUE(grid->selectionModel()->isRowSelected(196, QModelIndex()));
+    EXPECT_FALSE(grid->selectionModel()->isRowSelected(199, QModelIndex()));
+    grid->scrollTo(m_pane.Data1->index(0, 0));
+    EXPECT_EQ(grid->indexAt(QPoint(2, 2)).row(), 0);
 }
 
 TEST_F(RecordPane, SavingFollowsTheGridsColumnOrderAndReports) {
