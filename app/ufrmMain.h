@@ -103,4 +103,5 @@ private:
 
     // --- USB link and connection control (ufrmMainConnection.cpp) ---
     bool m_watchdogBeforeReport = false;
+    bool m_reportShown = false;
 };

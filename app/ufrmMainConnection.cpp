@@ -119,6 +119,12 @@ void TfrmMain::CP21101DeviceChange() {
 
 // The watchdog ran its whole period without a received chunk.
 void TfrmMain::timerDisconectedUSBTimer() {
+    if (m_reportShown) {
+        // A batch read just before the reader rested restarted the watchdog; the
+        // silence while the report is shown is the pause's own, not the meter's.
+        timerDisconectedUSB->stop();
+        return;
+    }
     CP21101->Disconnect();
     timerDisconectedUSB->stop();
     inform(cableMessage);
@@ -126,11 +132,13 @@ void TfrmMain::timerDisconectedUSBTimer() {
 
 void TfrmMain::pauseLinkForReport() {
     m_watchdogBeforeReport = timerDisconectedUSB->isActive();
+    m_reportShown = true;
     timerDisconectedUSB->stop();
     CP21101->setReadPause(true);
 }
 
 void TfrmMain::resumeLinkAfterReport() {
+    m_reportShown = false;
     CP21101->setReadPause(false);
     if (m_watchdogBeforeReport && CP21101->Connected()) {
         timerDisconectedUSB->start();

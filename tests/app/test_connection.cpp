@@ -302,6 +302,22 @@ TEST_F(ConnectionTest, AReportWhileConnectedHoldsTheReadingAndResumesIt) {
     EXPECT_TRUE(shown.empty());
 }
 
+TEST_F(ConnectionTest, ABatchInFlightWhenTheReportBeginsDoesNotEndTheConnection) {
+    createWindow(300);
+    click();
+    ASSERT_TRUE(window->CP21101->Connected());
+    window->pauseLinkForReport();
+    // The reader's last batch reaches the window after the pause, inside the report's
+    // own event loop, and restarts the watchdog.
+    const std::uint8_t bytes[3] = {0x00, 0x0D, 0x00};
+    window->CP21101ReceiveData(bytes, 3);
+    QTest::qWait(700);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(window->CP21101->Connected());
+    window->resumeLinkAfterReport();
+    expectConnectedState();
+}
+
 TEST_F(ConnectionTest, DestroyingAConnectedWindowDisconnectsPromptly) {
     createWindow();
     click();
