@@ -5,6 +5,7 @@
 #include "RangeText.h"
 #include "SystemErrorBox.h"
 #include "TCEdit.h"
+#include "ToolBarButtons.h"
 #include "uCharControl.h"
 
 #include <QFileDialog>
@@ -20,15 +21,6 @@
 namespace {
 
 constexpr int initialPageSize = 100;
-
-QToolButton* addButton(QToolBar* bar, const char* name, const QString& hint) {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
-    bar->addWidget(button);
-    return button;
-}
 
 // SavePictureDialog1: one filter, the default extension, the overwrite question.
 QString runSavePictureDialog(QWidget* parent) {
@@ -97,8 +89,8 @@ void TChartPane::buildToolBar() {
     edtRange->setToolTip(QStringLiteral("Range"));
     ToolBar2->addWidget(edtRange);
     ToolBar2->addSeparator();
-    btnFirst = addButton(ToolBar2, "btnFirst", QStringLiteral("First"));
-    btnPrevious = addButton(ToolBar2, "btnPrevious", QStringLiteral("Previous"));
+    btnFirst = addToolBarButton(ToolBar2, "btnFirst", QStringLiteral("First"));
+    btnPrevious = addToolBarButton(ToolBar2, "btnPrevious", QStringLiteral("Previous"));
     edtCurPage = new TCEdit(ToolBar2);
     edtCurPage->setObjectName(QStringLiteral("edtCurPage"));
     edtCurPage->setFixedWidth(35);
@@ -112,14 +104,14 @@ void TChartPane::buildToolBar() {
     edtCurPage->setText(QStringLiteral("1"));
     edtCurPage->setToolTip(QStringLiteral("CurrentPage"));
     ToolBar2->addWidget(edtCurPage);
-    btnNext = addButton(ToolBar2, "btnNext", QStringLiteral("Next"));
-    btnLast = addButton(ToolBar2, "btnLast", QStringLiteral("Last"));
+    btnNext = addToolBarButton(ToolBar2, "btnNext", QStringLiteral("Next"));
+    btnLast = addToolBarButton(ToolBar2, "btnLast", QStringLiteral("Last"));
     ToolBar2->addSeparator();
-    btnNew = addButton(ToolBar2, "btnNew", QStringLiteral("Clear"));
-    btnSave = addButton(ToolBar2, "btnSave", QStringLiteral("Save"));
-    btnFly = addButton(ToolBar2, "btnFly", QString());
-    btnChartZoomOut = addButton(ToolBar2, "btnChartZoomOut", QString());
-    btnChartZoomOut->setVisible(false);
+    btnNew = addToolBarButton(ToolBar2, "btnNew", QStringLiteral("Clear"));
+    btnSave = addToolBarButton(ToolBar2, "btnSave", QStringLiteral("Save"));
+    btnFly = addToolBarButton(ToolBar2, "btnFly", QString());
+    btnChartZoomOut = addToolBarButton(ToolBar2, "btnChartZoomOut", QString());
+    setToolBarWidgetVisible(ToolBar2, btnChartZoomOut, false);
     ToolBar2->addSeparator();
 }
 

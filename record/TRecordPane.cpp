@@ -6,6 +6,7 @@
 #include "RecordTable.h"
 #include "SamplingInterval.h"
 #include "TCEdit.h"
+#include "ToolBarButtons.h"
 #include "TIntervalTimer.h"
 #include "TRecordGrid.h"
 #include "TRecordModel.h"
@@ -22,19 +23,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QToolButton* addButton(QToolBar* bar, const char* name, const QString& hint) {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
-    bar->addWidget(button);
-    return button;
-}
-
-} // namespace
 
 TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pnlRecordParent"));
@@ -65,13 +53,13 @@ TRecordPane::TRecordPane(QWidget* parent) : QWidget(parent) {
     lblSeconds = new QLabel(QStringLiteral(" S  "), ToolBar4);
     ToolBar4->addWidget(lblSeconds);
     ToolBar4->addSeparator();
-    btnRecordNew = addButton(ToolBar4, "btnRecordNew", QStringLiteral("Clear"));
-    btnRecordOpen = addButton(ToolBar4, "btnRecordOpen", QStringLiteral("Open"));
-    btnRecordSave = addButton(ToolBar4, "btnRecordSave", QStringLiteral("Save"));
-    btnRecordPrint = addButton(ToolBar4, "btnRecordPrint", QStringLiteral("Print"));
-    btnRecordFly = addButton(ToolBar4, "btnRecordFly", QString());
-    btnGridZoomout = addButton(ToolBar4, "btnGridZoomout", QString());
-    btnGridZoomout->setVisible(false);
+    btnRecordNew = addToolBarButton(ToolBar4, "btnRecordNew", QStringLiteral("Clear"));
+    btnRecordOpen = addToolBarButton(ToolBar4, "btnRecordOpen", QStringLiteral("Open"));
+    btnRecordSave = addToolBarButton(ToolBar4, "btnRecordSave", QStringLiteral("Save"));
+    btnRecordPrint = addToolBarButton(ToolBar4, "btnRecordPrint", QStringLiteral("Print"));
+    btnRecordFly = addToolBarButton(ToolBar4, "btnRecordFly", QString());
+    btnGridZoomout = addToolBarButton(ToolBar4, "btnGridZoomout", QString());
+    setToolBarWidgetVisible(ToolBar4, btnGridZoomout, false);
     layout->addWidget(ToolBar4);
 
     DBGrid1 = new TRecordGrid(this);

@@ -84,6 +84,15 @@ TEST_F(MainWindowTest, RegionsAtTheirStartSizes) {
     EXPECT_EQ(window->btnConnect->text(), "Connection");
 }
 
+// The zoom-out buttons belong to the floating panes and stay hidden in the window; the
+// buttons that float a pane are there.
+TEST_F(MainWindowTest, ZoomOutButtonsAreHiddenAndFlyButtonsShown) {
+    EXPECT_FALSE(window->recordPane->btnGridZoomout->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->chartPane->btnChartZoomOut->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->recordPane->btnRecordFly->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->chartPane->btnFly->isVisibleTo(window.get()));
+}
+
 TEST_F(MainWindowTest, BevelsOfThePanels) {
     EXPECT_EQ(window->Panel3->bevelOuter(), TBevelPanel::bvRaised);
     EXPECT_EQ(window->Panel3->bevelInner(), TBevelPanel::bvLowered);
