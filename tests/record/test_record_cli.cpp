@@ -42,4 +42,22 @@ TEST(CliOutput, DecodeWritesARecordFileTheProgramOpens) {
     }
 }
 
+// A headless session on the simulated bridge ends in a file the program opens whole.
+TEST(CliOutput, RecordOnTheSimulatedBridgeWritesAFileTheProgramOpens) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("run.xls"));
+    QProcess cli;
+    cli.start(QStringLiteral(VELOR_CLI),
+              {QStringLiteral("record"), QStringLiteral("--sim"), QStringLiteral("--frames"),
+               QStringLiteral("20"), QStringLiteral("--output"), file});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    RecordTable table;
+    ASSERT_TRUE(loadRecordFile(file, &table));
+    ASSERT_EQ(table.rowCount(), 20);
+    for (int r = 0; r < table.rowCount(); ++r) {
+        EXPECT_TRUE(rowText(table, r).startsWith(QString::number(r + 1) + u'|')) << r;
+    }
+}
+
 } // namespace
