@@ -37,6 +37,10 @@ QVBoxLayout* fillingLayout(QWidget* panel) {
 
 void TfrmMain::createComponents() {
     setObjectName(QStringLiteral("frmMain"));
+    // The window's bitmap font is missing off Windows; of the faces set-up installs, the
+    // Arial-metric one keeps the layout's texts (such as "Sampling Interval") in their
+    // widths, where a wider default face would cut them.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setStyleHint(QFont::SansSerif);
     windowFont.setPixelSize(11);
