@@ -10,12 +10,14 @@ function(velor_add_test name)
   endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/SanitizerDefaults.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # One variable only: this CMake passes the discovered tests' properties on as a flat
+  # list, so a second "NAME=value" would be taken for a property of its own.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
-               TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
 
 # velor_add_benchmark(NAME src... LIBS lib...)

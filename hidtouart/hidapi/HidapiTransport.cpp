@@ -74,6 +74,12 @@ std::optional<std::string> wideToUtf8(const wchar_t* text, std::size_t maxChars)
 
 HidapiTransport::HidapiTransport() : m_initialised(hid_init() == 0) {}
 
+HidapiTransport::~HidapiTransport() {
+    if (m_initialised) {
+        hid_exit();
+    }
+}
+
 std::vector<HidDeviceInfo> HidapiTransport::enumerate(std::uint16_t vendorId,
                                                       std::uint16_t productId) {
     std::vector<HidDeviceInfo> list;

@@ -11,6 +11,9 @@ namespace hidtouart {
 class HidapiTransport : public HidTransport {
 public:
     HidapiTransport();
+    // Releases what hidapi holds (its udev context among it), so a program that loads and
+    // unloads the library again and again does not leak each time.
+    ~HidapiTransport() override;
 
     std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
