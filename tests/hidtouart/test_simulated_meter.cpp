@@ -5,7 +5,9 @@
 #include "MeterModel.h"
 #include "MeterSource.h"
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -16,9 +18,9 @@ namespace {
 
 // The meter's output read through the library as the link reads it, decoded by the
 // meter core, frame by frame.
-std::vector<MeterReading> readFrames(SimFixture& f, hidtouart::HidUartLibrary& library,
-                                     void* handle, std::uint64_t milliseconds,
-                                     std::function<void(std::uint64_t)> advance) {
+std::vector<MeterReading> readFrames(hidtouart::HidUartLibrary& library, void* handle,
+                                     std::uint64_t milliseconds,
+                                     const std::function<void(std::uint64_t)>& advance) {
     std::vector<MeterReading> readings;
     FrameAssembler assembler;
     MeterReading reading;
@@ -34,7 +36,6 @@ std::vector<MeterReading> readFrames(SimFixture& f, hidtouart::HidUartLibrary& l
             readings.push_back(reading);
         }
     }
-    (void)f;
     return readings;
 }
 
@@ -49,7 +50,7 @@ TEST_F(SimulatedMeter, EveryFrameDecodesToTheDisplayTheScenarioClaims) {
     const MeterModel model(1);
     const std::uint64_t loopMs = model.framesPerLoop() * 500 + 2000;
     const auto readings =
-        readFrames(*this, library, handle, loopMs, [this](std::uint64_t ms) { advanceMs(ms); });
+        readFrames(library, handle, loopMs, [this](std::uint64_t ms) { advanceMs(ms); });
     ASSERT_GE(readings.size(), model.framesPerLoop());
 
     // The first frame read is the first the meter sent after the open; find it in the loop.
@@ -150,7 +151,7 @@ TEST_F(SimulatedMeter, TheScenarioWalksThroughWhatTheDisplayCanShow) {
 
 TEST_F(SimulatedMeter, FramesComeAtTheMetersPace) {
     void* handle = openFirst();
-    const auto readings = readFrames(*this, library, handle, 60 * 1000,
+    const auto readings = readFrames(library, handle, 60 * 1000,
                                      [this](std::uint64_t ms) { advanceMs(ms); });
     // About one frame every half second.
     EXPECT_GE(readings.size(), 115u);
@@ -174,7 +175,7 @@ TEST_F(SimulatedMeter, ACaptureFileIsSentAsTheMeterSentIt) {
     ASSERT_TRUE(bus.setSource("SIM0001", path));
     EXPECT_FALSE(bus.setSource("SIM0001", "/nonexistent/capture.bin"));
     void* handle = openFirst();
-    const auto readings = readFrames(*this, library, handle, 3000,
+    const auto readings = readFrames(library, handle, 3000,
                                      [this](std::uint64_t ms) { advanceMs(ms); });
     ASSERT_GE(readings.size(), 4u);
     for (const auto& r : readings) {
